@@ -1,0 +1,42 @@
+#pragma once
+
+#include "d2xx.h"
+#include "sync_bitbang_writer.h"
+
+#include <memory>
+
+struct ftdi_context;
+
+// The D2XX calls over libftdi1: device index n is the n-th FTDI chip that libftdi finds with its
+// default product ids. One device can be open at a time; its handle is 1.
+class FtdiD2xx final : public D2xx
+{
+public:
+    FtdiD2xx();
+    ~FtdiD2xx() override;
+
+    FT_STATUS FT_Open(int deviceIndex, FT_HANDLE *handle) override;
+    FT_STATUS FT_SetBitMode(FT_HANDLE handle, std::uint8_t mask, std::uint8_t mode) override;
+    FT_STATUS FT_SetBaudRate(FT_HANDLE handle, std::uint32_t baudRate) override;
+    FT_STATUS FT_Write(FT_HANDLE handle, const void *buffer, std::uint32_t length,
+                       std::uint32_t *written) override;
+    FT_STATUS FT_Close(FT_HANDLE handle) override;
+
+    // The D2XX status nearest to a libftdi error of ftdi_usb_open_dev.
+    static FT_STATUS OpenStatus(int libftdiResult);
+
+private:
+    struct ContextDeleter
+    {
+        void operator()(ftdi_context *context) const;
+    };
+    class Pipe;
+
+    bool IsOpen(FT_HANDLE handle) const { return context != nullptr && handle == OpenHandle; }
+
+    static constexpr FT_HANDLE OpenHandle = 1;
+
+    std::unique_ptr<ftdi_context, ContextDeleter> context;
+    std::unique_ptr<Pipe> pipe;
+    std::unique_ptr<SyncBitbangWriter> writer;
+};
