@@ -1,0 +1,24 @@
+#include "synthesizer_decoder.h"
+
+std::vector<DecodedFrame> DecodeFrames(const std::vector<std::uint8_t> &portBytes)
+{
+    std::vector<DecodedFrame> frames;
+    bool clock = true;
+    bool sync = true;
+    DecodedFrame current;
+    for (const std::uint8_t byte : portBytes) {
+        const bool newClock = (byte & 1) != 0;
+        const bool newSync = (byte & 4) != 0;
+        if (!sync && newSync) {
+            frames.push_back(current);
+            current = {};
+        }
+        if (!newSync && clock && !newClock) {
+            current.word = static_cast<std::uint16_t>((current.word << 1) | ((byte >> 1) & 1));
+            ++current.bitCount;
+        }
+        clock = newClock;
+        sync = newSync;
+    }
+    return frames;
+}
