@@ -1,0 +1,142 @@
+#include "error_report.h"
+#include "ftdi_d2xx.h"
+#include "program.h"
+#include "recording_d2xx.h"
+#include "sdr.h"
+#include "synthesizer_decoder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = RecordingD2xx::Kind;
+
+namespace {
+
+std::vector<std::uint16_t> Words(const RecordingD2xx &port)
+{
+    std::vector<std::uint16_t> words;
+    for (const auto &block : port.Writes())
+        for (const DecodedFrame &frame : DecodeFrames(block))
+            words.push_back(frame.word);
+    return words;
+}
+
+} // namespace
+
+TEST(StartUp, MainWindowInitialisesTheSynthesizerWhileBeingCreated)
+{
+    RecordingD2xx port;
+    TProgram program(port);
+
+    // Four words during creation, before anything is shown.
+    EXPECT_FALSE(program.Form1.isVisible());
+    EXPECT_THAT(Words(port), testing::ElementsAre(0x0120, 0xC000, 0xE000, 0x0020));
+    for (const auto &block : port.Writes())
+        EXPECT_EQ(block.size(), 52u);
+    EXPECT_EQ(program.Form1.info->text(), Tsdr::CreditText());
+}
+
+TEST(StartUp, MainWindowFrame)
+{
+    RecordingD2xx port;
+    TProgram program(port);
+    TForm1 &form = program.Form1;
+
+    EXPECT_EQ(form.windowTitle(), u"Corvex-Corvin"_s);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(form.font().pixelSize(), 11);
+
+    QLabel *info = form.findChild<QLabel *>(u"info"_s);
+    ASSERT_EQ(info, form.info);
+    EXPECT_EQ(info->geometry(), QRect(8, 224, 385, 17));
+    EXPECT_EQ(info->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+    program.Start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::activeWindow(), &form);
+    EXPECT_EQ(form.frameGeometry(), QRect(TForm1::DesignedPosition, TForm1::OuterSize));
+}
+
+TEST(StartUp, MemoryEditorIsCreatedHiddenAsAToolWindow)
+{
+    RecordingD2xx port;
+    TProgram program(port);
+    program.Start();
+    TForm2 &editor = program.Form2;
+
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(editor.windowTitle(), u"Memories"_s);
+    EXPECT_EQ(editor.windowType(), Qt::Tool);
+    EXPECT_FALSE(editor.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(editor.windowFlags() & Qt::WindowMinMaxButtonsHint);
+    EXPECT_FALSE(editor.windowFlags() & Qt::WindowSystemMenuHint);
+    EXPECT_EQ(editor.size(), TForm2::ClientSize);
+    EXPECT_EQ(editor.pos(), TForm2::DesignedPosition);
+
+    editor.show();
+    editor.close();
+    EXPECT_FALSE(editor.isVisible());
+}
+
+TEST(StartUp, WithoutADeviceTheStatusLineSaysSoAndNothingElseIsCalled)
+{
+    RecordingD2xx port;
+    port.Fail(Kind::Open, FT_DEVICE_NOT_FOUND);
+    {
+        TProgram program(port);
+        program.Start();
+        EXPECT_EQ(program.Form1.info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
+    }
+    EXPECT_EQ(port.Calls().size(), 1u);
+}
+
+TEST(StartUp, WithTheRealLibftdiLayerOnAMachineWithoutReceiver)
+{
+    FtdiD2xx port;
+    TForm1 form(port);
+    EXPECT_EQ(form.info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
+}
+
+TEST(StartUp, ClosingTheWindowClosesTheDeviceOnce)
+{
+    RecordingD2xx port;
+    {
+        TProgram program(port);
+        program.Start();
+        program.Form1.close();
+    }
+    EXPECT_EQ(port.Count(Kind::Close), 1);
+    EXPECT_EQ(port.Calls().back().kind, Kind::Close);
+}
+
+TEST(StartUp, EachDriverMessageReplacesTheStatusLine)
+{
+    RecordingD2xx port;
+    TForm1 form(port);
+    form.escribir_memo(form.sdr, u"one"_s);
+    form.escribir_memo(form.sdr, u"two"_s);
+    EXPECT_EQ(form.info->text(), u"two"_s);
+}
+
+TEST(ErrorReportTest, GuardShowsTheMessageAndTheProgramGoesOn)
+{
+    QStringList shown;
+    const ErrorSink previous = SetErrorSink([&](const QString &message) { shown << message; });
+    bool after = false;
+    RunGuarded([] { throw std::overflow_error("Integer overflow"); });
+    Guarded([] { throw std::runtime_error("Unable to write to /tmp/x/memos.ini"); })();
+    Guarded([&] { after = true; })();
+    SetErrorSink(previous);
+
+    EXPECT_EQ(shown, (QStringList{u"Integer overflow"_s, u"Unable to write to /tmp/x/memos.ini"_s}));
+    EXPECT_TRUE(after);
+}

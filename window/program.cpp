@@ -1,0 +1,14 @@
+#include "program.h"
+
+TProgram::TProgram(D2xx &port)
+    : Form1(port)
+{
+}
+
+void TProgram::Start()
+{
+    Form1.show();
+    // Activated explicitly: where no window manager activates new windows, the main window would
+    // otherwise come up inactive.
+    Form1.activateWindow();
+}
