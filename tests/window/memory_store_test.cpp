@@ -1,0 +1,248 @@
+#include "ini_document.h"
+#include "memory_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+class MemoryFileTest : public testing::Test
+{
+protected:
+    QTemporaryDir folder;
+    QString path = folder.filePath(u"memos.ini"_s);
+    TMemoryFile file{path};
+};
+
+} // namespace
+
+TEST_F(MemoryFileTest, NewFileHoldsTheDefaultsInOrder)
+{
+    file.CreateWithDefaults();
+
+    QByteArray expected;
+    for (int bank = 1; bank <= 8; ++bank) {
+        if (bank > 1)
+            expected += "\n";
+        expected += "[bank" + QByteArray::number(bank) + "]\n";
+        expected += "bank_name" + QByteArray::number(bank) + "=BANK " + QByteArray::number(bank) + "\n";
+        for (int memory = 1; memory <= 15; ++memory)
+            expected += "mem" + QByteArray::number(memory) + "=\nTag_mem" + QByteArray::number(memory) + "=MEM " +
+                        QByteArray::number(memory) + "\n";
+    }
+    const QByteArray written = ReadBytes(path);
+    EXPECT_EQ(written, expected);
+    EXPECT_TRUE(written.startsWith("[bank1]\nbank_name1=BANK 1\nmem1=\nTag_mem1=MEM 1\nmem2=\nTag_mem2=MEM 2\n"));
+    EXPECT_TRUE(written.endsWith("mem15=\nTag_mem15=MEM 15\n"));
+    EXPECT_EQ(written.count('='), 248);
+
+    const TMemoryBanks loaded = file.Load();
+    EXPECT_EQ(loaded, TMemoryFile::Defaults());
+    EXPECT_EQ(loaded.names[3].str(), u"BANK 3"_s);
+    EXPECT_EQ(loaded.memories(8, 7).tag.str(), u"MEM 7"_s);
+    EXPECT_TRUE(loaded.memories(5, 15).freq.str().isEmpty());
+}
+
+TEST_F(MemoryFileTest, HandWrittenFileWithOneEntry)
+{
+    WriteBytes(path, "[bank2]\nmem4=7050000\n");
+    const TMemoryBanks loaded = file.Load();
+    TMemoryBanks expected;
+    expected.memories(2, 4).freq = u"7050000"_s;
+    EXPECT_EQ(loaded, expected);
+}
+
+TEST_F(MemoryFileTest, MissingOrUnreadableFileReadsAsEmptyTexts)
+{
+    EXPECT_EQ(file.Load(), TMemoryBanks());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"memos.ini"_s)); // a folder where the file should be
+    EXPECT_EQ(file.Load(), TMemoryBanks());
+}
+
+TEST_F(MemoryFileTest, KeysCarryTheirNumbersAndMatchInAnyCase)
+{
+    WriteBytes(path, "[bank5]\nbank_name=no number\n[BANK1]\nBANK_NAME1=Upper\nTAG_MEM1=Shout\n[Bank3]\nMem2=3500000\n");
+    const TMemoryBanks loaded = file.Load();
+    EXPECT_TRUE(loaded.names[5].str().isEmpty());
+    EXPECT_EQ(loaded.names[1].str(), u"Upper"_s);
+    EXPECT_EQ(loaded.memories(1, 1).tag.str(), u"Shout"_s);
+    EXPECT_EQ(loaded.memories(3, 2).freq.str(), u"3500000"_s);
+
+    // Writing finds the same sections and keys: nothing is added twice.
+    TMemoryBanks banks = loaded;
+    banks.names[1] = u"Renamed"_s;
+    file.Save(banks);
+    const QByteArray written = ReadBytes(path);
+    EXPECT_TRUE(written.contains("[BANK1]\nBANK_NAME1=Renamed\nTAG_MEM1=Shout\n"));
+    EXPECT_EQ(written.count("[bank1]"), 0);
+    EXPECT_EQ(written.toLower().count("[bank1]"), 1);
+    EXPECT_EQ(file.Load(), banks);
+}
+
+TEST_F(MemoryFileTest, LongTextsAreCutTo255Characters)
+{
+    const QString tag(300, u'x');
+    WriteBytes(path, "[bank1]\nTag_mem1=" + tag.toUtf8() + "\n");
+    TMemoryBanks banks = file.Load();
+    EXPECT_EQ(banks.memories(1, 1).tag.str(), QString(255, u'x'));
+    file.Save(banks);
+    EXPECT_TRUE(ReadBytes(path).contains("Tag_mem1=" + QByteArray(255, 'x') + "\n"));
+}
+
+TEST(CutTextTest, NeverSplitsACharacter)
+{
+    EXPECT_EQ(CutText(QString(255, u'a')), QString(255, u'a'));
+    // A character outside the basic plane takes two UTF-16 units; 254 'a' and 10 of them make 264.
+    const QString clef = QString::fromUcs4(U"\U0001D11E");
+    const QString text = QString(254, u'a') + clef.repeated(10);
+    EXPECT_EQ(CutText(text), QString(254, u'a') + clef);
+    // An accent written as a combining mark stays with its letter.
+    const QString accented = u"e\u0301"_s;
+    EXPECT_EQ(CutText(accented.repeated(300)), accented.repeated(255));
+}
+
+TEST_F(MemoryFileTest, SaveKeepsWhatItDoesNotKnow)
+{
+    WriteBytes(path,
+               "; memories of the station\n"
+               "[bank1]\n"
+               "bank_name1=Broadcast\n"
+               "mem1=6000000\n"
+               "; this one fades at night\n"
+               "Tag_mem1=Radio\n"
+               "colour=blue\n"
+               "a line the program cannot read\n"
+               "\n"
+               "[settings]\n"
+               "volume=7\n"
+               "; closing remark\n");
+    TMemoryBanks banks = file.Load();
+    banks.memories(1, 1).freq = u"6005000"_s;
+    file.Save(banks);
+
+    const QString written = QString::fromUtf8(ReadBytes(path));
+    EXPECT_TRUE(written.startsWith(u"; memories of the station\n"
+                                   "[bank1]\n"
+                                   "bank_name1=Broadcast\n"
+                                   "mem1=6005000\n" // replaced in place
+                                   "; this one fades at night\n"
+                                   "Tag_mem1=Radio\n"
+                                   "colour=blue\n"
+                                   "mem2=\n"_s))
+        << written.toStdString();
+    // New keys follow the last entry of their section, before the lines that close it.
+    EXPECT_TRUE(written.contains(u"colour=blue\nmem2=\nTag_mem2=\nmem3=\n"_s));
+    EXPECT_TRUE(written.contains(u"mem15=\nTag_mem15=\na line the program cannot read\n\n[settings]\nvolume=7\n; closing remark\n"_s));
+    // Missing sections come at the end, in order.
+    EXPECT_GT(written.indexOf(u"[bank2]"_s), written.indexOf(u"; closing remark"_s));
+    EXPECT_GT(written.indexOf(u"[bank8]"_s), written.indexOf(u"[bank7]"_s));
+    EXPECT_EQ(written.count(u'='), 248 + 2);
+    EXPECT_EQ(file.Load(), banks);
+}
+
+TEST(IniDocumentTest, FirstOfDuplicateSectionsAndKeysIsUsed)
+{
+    TIniDocument document = TIniDocument::FromBytes("[a]\nk=first\nk=second\n[A]\nk=third\nother=x\n");
+    EXPECT_EQ(document.Value(u"a"_s, u"k"_s), u"first"_s);
+    EXPECT_TRUE(document.Value(u"a"_s, u"other"_s).isEmpty());
+    document.SetValue(u"a"_s, u"k"_s, u"new"_s);
+    EXPECT_EQ(document.ToBytes(), "[a]\nk=new\nk=second\n[A]\nk=third\nother=x\n");
+}
+
+TEST(IniDocumentTest, BlanksAroundValuesAreDroppedQuotesAndSemicolonsKept)
+{
+    const TIniDocument document = TIniDocument::FromBytes("[s]\n  key  =  \"quoted\" ; not a comment  \n");
+    EXPECT_EQ(document.Value(u"S"_s, u"KEY"_s), u"\"quoted\" ; not a comment"_s);
+}
+
+TEST(IniDocumentTest, LineBreaksInAValueCannotBreakTheFile)
+{
+    TIniDocument document;
+    document.SetValue(u"s"_s, u"k"_s, u"two\nlines"_s);
+    EXPECT_EQ(document.ToBytes(), "[s]\nk=two lines\n");
+}
+
+TEST(IniDocumentTest, WindowsLineEndingsStay)
+{
+    TIniDocument document = TIniDocument::FromBytes("[bank1]\r\nmem1=1\r\n");
+    EXPECT_EQ(document.Value(u"bank1"_s, u"mem1"_s), u"1"_s);
+    document.SetValue(u"bank1"_s, u"mem2"_s, u"2"_s);
+    EXPECT_EQ(document.ToBytes(), "[bank1]\r\nmem1=1\r\nmem2=2\r\n");
+}
+
+TEST_F(MemoryFileTest, TextsOfAWindowsCodePageAreReadAndWrittenBackAsUtf8)
+{
+    WriteBytes(path, "\xEF\xBB\xBF[bank1]\nTag_mem1=Caf\xC3\xA9\n"); // UTF-8 with a byte order mark
+    EXPECT_EQ(file.Load().memories(1, 1).tag.str(), u"Café"_s);
+
+    WriteBytes(path, "[bank1]\nbank_name1=Se\xF1" "ales\nTag_mem1=\x80 \x93" "FM\x94\n"); // Windows-1252
+    TMemoryBanks banks = file.Load();
+    EXPECT_EQ(banks.names[1].str(), u"Señales"_s);
+    EXPECT_EQ(banks.memories(1, 1).tag.str(), u"€ “FM”"_s);
+    file.Save(banks);
+    EXPECT_TRUE(ReadBytes(path).startsWith("[bank1]\nbank_name1=Se\xC3\xB1" "ales\n"));
+    EXPECT_EQ(file.Load(), banks);
+}
+
+TEST_F(MemoryFileTest, ReadOnlyFileIsNeitherWrittenNorReplaced)
+{
+    WriteBytes(path, "[bank1]\nbank_name1=Old\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    TMemoryBanks banks = file.Load();
+    banks.names[1] = u"New"_s;
+    try {
+        file.Save(banks);
+        FAIL() << "the save should fail";
+    } catch (const EIniFileException &error) {
+        EXPECT_EQ(QString::fromUtf8(error.what()), u"Unable to write to "_s + path);
+    }
+    EXPECT_EQ(ReadBytes(path), "[bank1]\nbank_name1=Old\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST_F(MemoryFileTest, ReadOnlyFolderLeavesTheOldFileWhole)
+{
+    WriteBytes(path, "[bank1]\nbank_name1=Old\n");
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_THROW(file.Save(TMemoryFile::Defaults()), EIniFileException);
+    EXPECT_THROW(TMemoryFile(folder.filePath(u"other.ini"_s)).CreateWithDefaults(), EIniFileException);
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(ReadBytes(path), "[bank1]\nbank_name1=Old\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"memos.ini"_s});
+}
+
+TEST(MemoryFileLocation, BesideTheProgramOrInTheUsersConfiguration)
+{
+    QTemporaryDir program;
+    const QString beside = program.filePath(u"memos.ini"_s);
+    EXPECT_EQ(TMemoryFile::ForProgramIn(program.path()).Path(), beside);
+
+    // Installed where the user cannot write: the configuration folder, until a file is there.
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString configuration = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    EXPECT_EQ(TMemoryFile::ForProgramIn(program.path()).Path(), QDir(configuration).absoluteFilePath(u"memos.ini"_s));
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    WriteBytes(beside, "[bank1]\n");
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(TMemoryFile::ForProgramIn(program.path()).Path(), beside);
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
