@@ -1,13 +1,45 @@
 #include "config.h"
 
+#include "error_report.h"
 #include "window_font.h"
 
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 using namespace Qt::Literals::StringLiterals;
 
-TForm2::TForm2(QWidget *parent)
+namespace {
+
+// The designed names of the radio buttons keep the case they were given.
+const std::array<QString, BankCount> RadioNames = {u"select_b1"_s, u"selectB2"_s, u"SelectB3"_s, u"SelectB4"_s,
+                                                   u"selectB5"_s,  u"selectB6"_s, u"selectB7"_s, u"selectB8"_s};
+const std::array<QRect, BankCount> RadioGeometry = {
+    QRect(24, 32, 65, 17), QRect(120, 32, 65, 17), QRect(216, 32, 65, 17), QRect(304, 32, 65, 17),
+    QRect(24, 56, 73, 17), QRect(120, 56, 65, 17), QRect(216, 56, 65, 17), QRect(304, 56, 65, 17)};
+
+QPalette WhiteText(QPalette palette)
+{
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Text, Qt::white);
+    return palette;
+}
+
+// Row J of the memory boxes: the left half holds memories 1 to 8, the right half 9 to 15.
+int RowTop(int memory)
+{
+    return 152 + 32 * (memory <= 8 ? memory - 1 : memory - 9);
+}
+
+} // namespace
+
+TForm2::TForm2(const QString &programDirectory, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , programDirectory(programDirectory)
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"Memories"_s);
@@ -18,6 +50,158 @@ TForm2::TForm2(QWidget *parent)
     setAutoFillBackground(true);
     move(DesignedPosition);
     setFixedSize(ClientSize);
+    CreateControls();
+    SetTabOrder();
+}
+
+void TForm2::CreateControls()
+{
+    grupo_bank = new QGroupBox(u"BANK SELECT"_s, this);
+    grupo_bank->setObjectName(u"grupo_bank"_s);
+    grupo_bank->setGeometry(8, 8, 393, 81);
+    grupo_bank->setPalette(WhiteText(grupo_bank->palette()));
+
+    // Children of the window itself, over the frame: as siblings they form one exclusive group.
+    for (int bank = 1; bank <= BankCount; ++bank) {
+        auto *radio = new QRadioButton(u"BANK "_s + QString::number(bank), this);
+        radio->setObjectName(RadioNames[bank - 1]);
+        radio->setGeometry(RadioGeometry[bank - 1]);
+        radio->setPalette(WhiteText(radio->palette()));
+        connect(radio, &QRadioButton::clicked, this, [this, bank] { RunGuarded([this, bank] { SelectBank(bank); }); });
+        SelectBanks[bank - 1] = radio;
+    }
+    SelectBanks[0]->setChecked(true);
+
+    Label1 = AddLabel(u"Label1"_s, u"BANK NAME"_s, {80, 96}, true);
+    bank_name = AddEdit(u"bank_name"_s, QRect(208, 96, 121, 21));
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(u"Bevel1"_s);
+    Bevel1->setGeometry(0, 120, 409, 9);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+
+    AddLabel(u"Label10"_s, u"TAG"_s, {64, 136}, false);
+    AddLabel(u"Label11"_s, u"FREQ (Hz)"_s, {136, 136}, false);
+    AddLabel(u"Label12"_s, u"TAG"_s, {272, 136}, false);
+    AddLabel(u"Label13"_s, u"FREQ (Hz)"_s, {344, 136}, false);
+
+    for (int memory = 1; memory <= MemoriesPerBank; ++memory) {
+        const bool left = memory <= 8;
+        // Label2..Label9 for memories 1..8, Label14 for 9 and Label15..Label20 for 10..15.
+        const int labelNumber = left ? memory + 1 : memory + 5;
+        const QPoint labelAt = left ? QPoint(8, RowTop(memory)) : QPoint(memory == 9 ? 216 : 208, RowTop(memory));
+        AddLabel(u"Label"_s + QString::number(labelNumber), u"M "_s + QString::number(memory), labelAt, true);
+        const QString number = QString::number(memory);
+        Tags[memory - 1] = AddEdit(u"m"_s + number + u"tag"_s, QRect(left ? 40 : 248, RowTop(memory), 73, 21));
+        Frequencies[memory - 1] = AddEdit(u"m"_s + number + u"freq"_s, QRect(left ? 120 : 328, RowTop(memory), 81, 21));
+    }
+}
+
+QLabel *TForm2::AddLabel(const QString &name, const QString &caption, QPoint position, bool large)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(name);
+    label->setPalette(WhiteText(label->palette()));
+    if (large) {
+        QFont twelvePoint = font();
+        twelvePoint.setPixelSize(16);
+        label->setFont(twelvePoint);
+    }
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *TForm2::AddEdit(const QString &name, const QRect &geometry)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    edit->setMaxLength(32767); // no limit of its own: long texts are cut when stored
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Base, QColor(0x80, 0x80, 0x80));
+    colours.setColor(QPalette::Text, Qt::white);
+    edit->setPalette(colours);
+    return edit;
+}
+
+// The frame, the radio buttons column by column, the bank name, then tag and frequency of
+// each memory in turn.
+void TForm2::SetTabOrder()
+{
+    QList<QWidget *> order;
+    for (const int bank : {1, 5, 2, 6, 3, 7, 4, 8})
+        order << SelectBanks[bank - 1];
+    order << bank_name;
+    for (int memory = 1; memory <= MemoriesPerBank; ++memory)
+        order << Tags[memory - 1] << Frequencies[memory - 1];
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm2::display(int N)
+{
+    banco_cfg = N;
+    bank_name->setText(bancos_cfg[N]);
+    for (int memory = 1; memory <= MemoriesPerBank; ++memory) {
+        Tags[memory - 1]->setText(memorias_cfg(N, memory).tag);
+        Frequencies[memory - 1]->setText(memorias_cfg(N, memory).freq);
+    }
+}
+
+void TForm2::pantalla_a_guardar()
+{
+    bancos_cfg[banco_cfg] = bank_name->text();
+    for (int memory = 1; memory <= MemoriesPerBank; ++memory) {
+        memorias_cfg(banco_cfg, memory).tag = Tags[memory - 1]->text();
+        memorias_cfg(banco_cfg, memory).freq = Frequencies[memory - 1]->text();
+    }
+}
+
+void TForm2::load_ini()
+{
+    const TMemoryBanks banks = TMemoryFile::ForProgramIn(programDirectory).Load();
+    bancos_cfg = banks.names;
+    memorias_cfg = banks.memories;
+}
+
+void TForm2::save_ini()
+{
+    TMemoryFile::ForProgramIn(programDirectory).Save(TMemoryBanks{bancos_cfg, memorias_cfg});
+}
+
+void TForm2::FormShow()
+{
+    load_ini();
+    display(1);
+    // The boxes show bank 1, so the selector says so too.
+    SelectBanks[0]->setChecked(true);
+}
+
+void TForm2::SelectBank(int N)
+{
+    pantalla_a_guardar();
+    display(N);
+}
+
+void TForm2::ok_btnClick()
+{
+    pantalla_a_guardar();
+    save_ini();
+    hide();
+}
+
+void TForm2::cancelarClick()
+{
+    hide();
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        RunGuarded([this] { FormShow(); });
 }
 
 void TForm2::closeEvent(QCloseEvent *event)

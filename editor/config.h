@@ -1,18 +1,62 @@
 #pragma once
 
+#include "memory_store.h"
+
 #include <QWidget>
 
+#include <array>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
 // The memory editor: bank names, memory tags and frequency texts of all eight banks, saved to
-// the memory file by OK. A tool window, hidden until the main window's "MW" shows it.
+// the memory file by OK. A tool window, hidden until the main window's "MW" shows it. It keeps
+// its own copy of the memories and meets the main window only through the file.
 class TForm2 : public QWidget
 {
 public:
-    explicit TForm2(QWidget *parent = nullptr);
+    // The memory file is the one of the program in `programDirectory`.
+    explicit TForm2(const QString &programDirectory, QWidget *parent = nullptr);
 
     static constexpr QPoint DesignedPosition{552, 172};
     static constexpr QSize ClientSize{422, 423};
 
+    void display(int N);
+    void pantalla_a_guardar();
+    void load_ini();
+    void save_ini();
+    void FormShow();
+    void ok_btnClick();
+    void cancelarClick();
+    // The bank radio buttons: store the bank being left, show bank N.
+    void SelectBank(int N);
+
+    // The editor's copy of the memories, and the bank the edit boxes show.
+    TMemTable memorias_cfg;
+    TBankNames bancos_cfg;
+    int banco_cfg = 1;
+
+    QGroupBox *grupo_bank = nullptr;
+    std::array<QRadioButton *, BankCount> SelectBanks{}; // select_b1, selectB2, SelectB3, ...
+    QLabel *Label1 = nullptr;
+    QLineEdit *bank_name = nullptr;
+    QFrame *Bevel1 = nullptr;
+    std::array<QLineEdit *, MemoriesPerBank> Tags{};        // m1tag .. m15tag
+    std::array<QLineEdit *, MemoriesPerBank> Frequencies{}; // m1freq .. m15freq
+
 protected:
+    void showEvent(QShowEvent *event) override;
     // A close request from the system only hides the dialog.
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateControls();
+    QLabel *AddLabel(const QString &name, const QString &caption, QPoint position, bool large);
+    QLineEdit *AddEdit(const QString &name, const QRect &geometry);
+    void SetTabOrder();
+
+    QString programDirectory;
 };

@@ -10,7 +10,7 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Corvex-Corvin"_s);
     FtdiD2xx port;
-    TProgram program(port);
+    TProgram program(port, QCoreApplication::applicationDirPath());
     program.Start();
     return QApplication::exec();
 }

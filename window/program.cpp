@@ -1,7 +1,8 @@
 #include "program.h"
 
-TProgram::TProgram(D2xx &port)
+TProgram::TProgram(D2xx &port, const QString &programDirectory)
     : Form1(port)
+    , Form2(programDirectory)
 {
 }
 

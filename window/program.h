@@ -8,7 +8,8 @@
 class TProgram
 {
 public:
-    explicit TProgram(D2xx &port);
+    // The memory file is the one of the program in `programDirectory`.
+    TProgram(D2xx &port, const QString &programDirectory);
 
     // Shows and activates the main window, which then runs its activation handler.
     void Start();

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -34,7 +35,8 @@ std::vector<std::uint16_t> Words(const RecordingD2xx &port)
 TEST(StartUp, MainWindowInitialisesTheSynthesizerWhileBeingCreated)
 {
     RecordingD2xx port;
-    TProgram program(port);
+    QTemporaryDir folder;
+    TProgram program(port, folder.path());
 
     // Four words during creation, before anything is shown.
     EXPECT_FALSE(program.Form1.isVisible());
@@ -47,7 +49,8 @@ TEST(StartUp, MainWindowInitialisesTheSynthesizerWhileBeingCreated)
 TEST(StartUp, MainWindowFrame)
 {
     RecordingD2xx port;
-    TProgram program(port);
+    QTemporaryDir folder;
+    TProgram program(port, folder.path());
     TForm1 &form = program.Form1;
 
     EXPECT_EQ(form.windowTitle(), u"Corvex-Corvin"_s);
@@ -69,7 +72,8 @@ TEST(StartUp, MainWindowFrame)
 TEST(StartUp, MemoryEditorIsCreatedHiddenAsAToolWindow)
 {
     RecordingD2xx port;
-    TProgram program(port);
+    QTemporaryDir folder;
+    TProgram program(port, folder.path());
     program.Start();
     TForm2 &editor = program.Form2;
 
@@ -90,9 +94,10 @@ TEST(StartUp, MemoryEditorIsCreatedHiddenAsAToolWindow)
 TEST(StartUp, WithoutADeviceTheStatusLineSaysSoAndNothingElseIsCalled)
 {
     RecordingD2xx port;
+    QTemporaryDir folder;
     port.Fail(Kind::Open, FT_DEVICE_NOT_FOUND);
     {
-        TProgram program(port);
+        TProgram program(port, folder.path());
         program.Start();
         EXPECT_EQ(program.Form1.info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
     }
@@ -109,8 +114,9 @@ TEST(StartUp, WithTheRealLibftdiLayerOnAMachineWithoutReceiver)
 TEST(StartUp, ClosingTheWindowClosesTheDeviceOnce)
 {
     RecordingD2xx port;
+    QTemporaryDir folder;
     {
-        TProgram program(port);
+        TProgram program(port, folder.path());
         program.Start();
         program.Form1.close();
     }
