@@ -4,4 +4,7 @@
 #include "canvas.h"
 #include "colorconv.h"
 #include "colors.h"
+#include "digit_images.h"
+#include "display_text.h"
 #include "faceplate_types.h"
+#include "led_display.h"

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "colors.h"
+#include "digit_images.h"
+#include "faceplate_types.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class TCanvas;
+
+// The numeric readout: a row of seven-segment digits showing Value with a fixed number of
+// digits and decimals, lit segments in ColorLED, unlit ones faintly in a colour between the LED
+// and the background, and a decimal separator in one of six shapes. The ten digits are rendered
+// once into images whenever their look changes; painting only copies them into place.
+class TLEDDisplay : public QWidget
+{
+public:
+    explicit TLEDDisplay(QWidget *parent = nullptr);
+
+    TBevelStyle BevelStyle() const { return bevelStyle; }
+    void SetBevelStyle(TBevelStyle value);
+    TBorderStyle BorderStyle() const { return borderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    TColor ColorBackGround() const { return colorBackGround; }
+    void SetColorBackGround(TColor value);
+    TColor ColorLED() const { return colorLED; }
+    void SetColorLED(TColor value);
+    TDecSeparator DecSeparator() const { return decSeparator; }
+    void SetDecSeparator(TDecSeparator value);
+    int DigitHeight() const { return digitHeight; }
+    void SetDigitHeight(int value);
+    int DigitWidth() const { return digitWidth; }
+    void SetDigitWidth(int value);
+    int DigitLineWidth() const { return digitLineWidth; }
+    void SetDigitLineWidth(int value);
+    bool DrawDigitShapes() const { return drawDigitShapes; }
+    void SetDrawDigitShapes(bool value);
+    int FractionDigits() const { return fractionDigits; }
+    // Lowered to NumDigits - 1 when above it.
+    void SetFractionDigits(int value);
+    bool LeadingZeros() const { return leadingZeros; }
+    void SetLeadingZeros(bool value);
+    TContrast LEDContrast() const { return ledContrast; }
+    // Values outside 0..9 are ignored.
+    void SetLEDContrast(int value);
+    int NumDigits() const { return numDigits; }
+    void SetNumDigits(int value);
+    TSegmentStyle SegmentStyle() const { return segmentStyle; }
+    void SetSegmentStyle(TSegmentStyle value);
+    double Value() const { return value; }
+    // Requests a repaint, then calls Change.
+    void SetValue(double value);
+
+    std::function<void(QObject *Sender)> OnChange;
+
+    // Derived state, recomputed by the setters.
+    TColor ColorLEDOff() const { return colorLEDOff; }
+    TColor ColorShape() const { return colorShape; }
+    const std::array<std::array<TColor, SegmentCount>, 10> &SegmentColors() const { return segmentColors; }
+    const QImage &DigitImage(int digit) const { return digitImages.at(static_cast<std::size_t>(digit)); }
+
+    static constexpr QSize InitialSize{168, 36};
+
+protected:
+    // Raises OnChange; called by SetValue after the repaint was requested.
+    virtual void Change();
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void DefineDigit(int digit, const TSegmentFlags &segments);
+    void BuildDigitImages();
+    void RecomputeColors();
+    void DrawDigits(TCanvas &canvas) const;
+    // The separator after a cell; `nextX` is where the next cell's image goes.
+    void DrawSeparator(TCanvas &canvas, int nextX, int top, int cellWidth) const;
+    void DrawBevel(TCanvas &canvas, QRect &rect) const;
+
+    TBevelStyle bevelStyle = bvLowered;
+    TBorderStyle borderStyle = bsSingle;
+    TColor colorBackGround = clBlack;
+    TColor colorLED = clLime;
+    TDecSeparator decSeparator = dsComma;
+    int digitHeight = 30;
+    int digitWidth = 20;
+    int digitLineWidth = 3;
+    bool drawDigitShapes = true;
+    int fractionDigits = 0;
+    bool leadingZeros = true;
+    TContrast ledContrast = 6;
+    int numDigits = 6;
+    TSegmentStyle segmentStyle = ssBeveled;
+    double value = 0;
+
+    TColor colorLEDOff = clBlack;
+    TColor colorShape = clBlack;
+    std::array<std::array<TColor, SegmentCount>, 10> segmentColors{};
+    std::array<QImage, 10> digitImages;
+};
