@@ -1,5 +1,6 @@
 #include "config.h"
 
+#include "Faceplate.h"
 #include "error_report.h"
 #include "window_font.h"
 
@@ -96,6 +97,31 @@ void TForm2::CreateControls()
         Tags[memory - 1] = AddEdit(u"m"_s + number + u"tag"_s, QRect(left ? 40 : 248, RowTop(memory), 73, 21));
         Frequencies[memory - 1] = AddEdit(u"m"_s + number + u"freq"_s, QRect(left ? 120 : 328, RowTop(memory), 81, 21));
     }
+    cancelar = AddButton(u"cancelar"_s, u"CANCEL"_s, QRect(256, 376, 57, 41), clRed, &TForm2::cancelarClick);
+    ok_btn = AddButton(u"ok_btn"_s, u"OK"_s, QRect(344, 376, 57, 41), clLime, &TForm2::ok_btnClick);
+}
+
+TLEDButton *TForm2::AddButton(const QString &name, const QString &caption, const QRect &geometry, TColor colorLED,
+                              void (TForm2::*handler)())
+{
+    auto *button = new TLEDButton(this);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->SetCaption(caption);
+    button->SetBeveled(true);
+    button->SetBorderStyle(bsSingle);
+    button->SetButtonDirection(bdBottomUp);
+    button->SetColor(clGray);
+    button->SetFont(TFont{font(), clWindowText});
+    button->SetDepth(3);
+    button->SetColorLED(colorLED);
+    button->SetLEDContrast(6);
+    button->SetShowLED(true);
+    button->SetStateOn(true);
+    button->SetSwitching(true);
+    button->SetTextPosition(tpOnButton);
+    button->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    return button;
 }
 
 QLabel *TForm2::AddLabel(const QString &name, const QString &caption, QPoint position, bool large)
@@ -177,6 +203,8 @@ void TForm2::FormShow()
     display(1);
     // The boxes show bank 1, so the selector says so too.
     SelectBanks[0]->setChecked(true);
+    cancelar->SetStateOn(true);
+    ok_btn->SetStateOn(true);
 }
 
 void TForm2::SelectBank(int N)

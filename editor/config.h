@@ -1,5 +1,6 @@
 #pragma once
 
+#include "colors.h"
 #include "memory_store.h"
 
 #include <QWidget>
@@ -11,6 +12,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class TLEDButton;
 
 // The memory editor: bank names, memory tags and frequency texts of all eight banks, saved to
 // the memory file by OK. A tool window, hidden until the main window's "MW" shows it. It keeps
@@ -46,6 +48,8 @@ public:
     QFrame *Bevel1 = nullptr;
     std::array<QLineEdit *, MemoriesPerBank> Tags{};        // m1tag .. m15tag
     std::array<QLineEdit *, MemoriesPerBank> Frequencies{}; // m1freq .. m15freq
+    TLEDButton *cancelar = nullptr;
+    TLEDButton *ok_btn = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,6 +60,8 @@ private:
     void CreateControls();
     QLabel *AddLabel(const QString &name, const QString &caption, QPoint position, bool large);
     QLineEdit *AddEdit(const QString &name, const QRect &geometry);
+    TLEDButton *AddButton(const QString &name, const QString &caption, const QRect &geometry, TColor colorLED,
+                          void (TForm2::*handler)());
     void SetTabOrder();
 
     QString programDirectory;

@@ -42,8 +42,8 @@ constexpr int MemoriesPerBank = 15;
 class TMemTable
 {
 public:
-    TMemSlot &operator()(int bank, int memory) { return slots.at(Index(bank, memory)); }
-    const TMemSlot &operator()(int bank, int memory) const { return slots.at(Index(bank, memory)); }
+    TMemSlot &operator()(int bank, int memory) { return entries.at(Index(bank, memory)); }
+    const TMemSlot &operator()(int bank, int memory) const { return entries.at(Index(bank, memory)); }
     bool operator==(const TMemTable &other) const = default;
 
 private:
@@ -53,7 +53,7 @@ private:
             throw std::out_of_range("memory index out of range");
         return static_cast<std::size_t>((bank - 1) * MemoriesPerBank + (memory - 1));
     }
-    std::array<TMemSlot, BankCount * MemoriesPerBank> slots{};
+    std::array<TMemSlot, BankCount * MemoriesPerBank> entries{};
 };
 
 // Bank names by bank 1..8.

@@ -1,9 +1,10 @@
 #include "program.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory)
-    : Form1(port)
+    : Form1(port, programDirectory)
     , Form2(programDirectory)
 {
+    Form1.SetMemoryEditor(&Form2);
 }
 
 void TProgram::Start()

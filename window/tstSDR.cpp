@@ -1,15 +1,36 @@
 #include "tstSDR.h"
 
+#include "Faceplate.h"
+#include "error_report.h"
+#include "frequency_text.h"
 #include "sdr.h"
 #include "window_font.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
 
-TForm1::TForm1(D2xx &port, QWidget *parent)
+namespace {
+
+constexpr std::int32_t StartFrequency = 14'200'000;
+constexpr std::int32_t StartStep = 10'000;
+constexpr int WheelNotch = 120;
+
+// The memory buttons' columns and rows, the bank buttons' columns and rows.
+constexpr std::array<int, 3> MemoryColumns{8, 64, 120};
+constexpr std::array<int, 5> MemoryRows{64, 96, 128, 160, 192};
+constexpr std::array<int, 2> BankColumns{248, 328};
+constexpr std::array<int, 4> BankRows{96, 128, 160, 192};
+
+} // namespace
+
+TForm1::TForm1(D2xx &port, const QString &programDirectory, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , port(port)
+    , programDirectory(programDirectory)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(u"Corvex-Corvin"_s);
@@ -21,16 +42,113 @@ TForm1::TForm1(D2xx &port, QWidget *parent)
     move(DesignedPosition);
     setFixedSize(OuterSize);
     CreateControls();
+    qApp->installEventFilter(this);
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
+    qApp->removeEventFilter(this);
     FormDestroy();
+}
+
+TLEDButton *TForm1::AddButton(const QString &name, const QString &caption, const QRect &geometry, TColor colorLED,
+                              void (TForm1::*handler)())
+{
+    auto *button = new TLEDButton(this);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->SetCaption(caption);
+    button->SetColor(clGray);
+    button->SetFont(TFont{WindowFont(), clWhite});
+    button->SetBeveled(false);
+    button->SetBorderStyle(bsSingle);
+    button->SetButtonDirection(bdBottomUp);
+    button->SetDepth(3);
+    button->SetColorLED(colorLED);
+    button->SetLEDContrast(6);
+    button->SetShowLED(true);
+    button->SetStateOn(false);
+    button->SetSwitching(false);
+    button->SetTextPosition(tpOnButton);
+    button->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    return button;
+}
+
+TButtonPanel *TForm1::AddPanel(const QString &name, const QString &caption, const QRect &geometry,
+                               TButtonDirection direction, void (TForm1::*handler)())
+{
+    auto *panel = new TButtonPanel(this);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->SetCaption(caption);
+    panel->SetBeveled(true);
+    panel->SetBorderStyle(bsSingle);
+    panel->SetColor(clGray);
+    panel->SetDepth(3);
+    panel->SetShowLED(true);
+    panel->SetFont(TFont{WindowFont(), clSilver});
+    panel->SetPanelDirection(direction);
+    panel->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    return panel;
 }
 
 void TForm1::CreateControls()
 {
+    LEDDisplay1 = new TLEDDisplay(this);
+    LEDDisplay1->setObjectName(u"LEDDisplay1"_s);
+    LEDDisplay1->setGeometry(8, 8, 225, 49);
+    LEDDisplay1->SetNumDigits(8);
+    LEDDisplay1->SetFractionDigits(3);
+    LEDDisplay1->SetDecSeparator(dsPoint);
+    LEDDisplay1->SetLeadingZeros(false);
+    LEDDisplay1->SetDrawDigitShapes(true);
+    LEDDisplay1->SetSegmentStyle(ssBeveled);
+    LEDDisplay1->SetLEDContrast(6);
+    LEDDisplay1->SetColorLED(16773680);
+    LEDDisplay1->SetColorBackGround(clBlack);
+    LEDDisplay1->SetBevelStyle(bvLowered);
+    LEDDisplay1->SetBorderStyle(bsSingle);
+
+    using Handler = void (TForm1::*)();
+    static constexpr std::array<Handler, MemoriesPerBank> memoryHandlers{
+        &TForm1::Mem1Click,  &TForm1::mem2Click,  &TForm1::mem3Click,  &TForm1::mem4Click,  &TForm1::mem5Click,
+        &TForm1::mem6Click,  &TForm1::mem7Click,  &TForm1::mem8Click,  &TForm1::mem9Click,  &TForm1::mem10Click,
+        &TForm1::mem11Click, &TForm1::mem12Click, &TForm1::mem13Click, &TForm1::mem14Click, &TForm1::mem15Click};
+    for (int j = 1; j <= MemoriesPerBank; ++j) {
+        const QRect place(MemoryColumns[(j - 1) % 3], MemoryRows[(j - 1) / 3], 49, 25);
+        const QString name = j == 1 ? u"Mem1"_s : u"mem"_s + QString::number(j);
+        Mem[j - 1] = AddButton(name, u"MAAMA"_s, place, clRed, memoryHandlers[j - 1]);
+    }
+    LMW = AddButton(u"LMW"_s, u"MW"_s, QRect(184, 64, 49, 25), clAqua, &TForm1::LMWClick);
+    M_VFO = AddButton(u"M_VFO"_s, u"M-VFO"_s, QRect(184, 96, 49, 25), clYellow, &TForm1::M_VFOClick);
+
+    static constexpr std::array<Handler, BankCount> bankHandlers{
+        &TForm1::bank1Click, &TForm1::bank2Click, &TForm1::Bank3Click, &TForm1::bank4Click,
+        &TForm1::bank5Click, &TForm1::bank6Click, &TForm1::bank7Click, &TForm1::bank8Click};
+    auto addBank = [&](int n) {
+        const QRect place(BankColumns[(n - 1) % 2], BankRows[(n - 1) / 2], 65, 25);
+        const QString name = n == 3 ? u"Bank3"_s : u"bank"_s + QString::number(n);
+        Bank[n - 1] = AddButton(name, u"Bank"_s + QString::number(n), place, clFuchsia, bankHandlers[n - 1]);
+    };
+    const QSize step(33, 25);
+    x1M = AddButton(u"x1M"_s, u"1 M"_s, QRect(QPoint(240, 40), step), clAqua, &TForm1::x1MClick);
+    x10m = AddButton(u"x10m"_s, u"10 M"_s, QRect(QPoint(240, 8), step), clAqua, &TForm1::x10mClick);
+    addBank(1);
+    addBank(2);
+    x100k = AddButton(u"x100k"_s, u"100K"_s, QRect(QPoint(280, 8), step), clAqua, &TForm1::x100kClick);
+    X100H = AddButton(u"X100H"_s, u"100H"_s, QRect(QPoint(280, 40), step), clAqua, &TForm1::X100HClick);
+    x10k = AddButton(u"x10k"_s, u"10K"_s, QRect(QPoint(320, 8), step), clAqua, &TForm1::x10kClick);
+    x1k = AddButton(u"x1k"_s, u"1 k"_s, QRect(QPoint(360, 8), step), clAqua, &TForm1::x1kClick);
+    X10H = AddButton(u"X10H"_s, u"10 H"_s, QRect(QPoint(320, 40), step), clAqua, &TForm1::X10HClick);
+    X1H = AddButton(u"X1H"_s, u"1H"_s, QRect(QPoint(360, 40), step), clAqua, &TForm1::X1HClick);
+    for (int n = 3; n <= BankCount; ++n)
+        addBank(n);
+
+    UP = AddPanel(u"UP"_s, u"UP"_s, QRect(184, 128, 49, 45), bdBottomUp, &TForm1::freq_upClick);
+    DOWN = AddPanel(u"DOWN"_s, u"DOWN"_s, QRect(184, 176, 49, 45), bdTopUp, &TForm1::freq_downClick);
+    setTabOrder(UP, DOWN);
+
     info = new QLabel(u"-"_s, this);
     info->setObjectName(u"info"_s);
     info->setGeometry(8, 224, 385, 17);
@@ -55,9 +173,219 @@ void TForm1::FormDestroy()
     sdr = nullptr;
 }
 
+void TForm1::SetMemoryEditor(QWidget *editor)
+{
+    memoryEditor = editor;
+}
+
 void TForm1::escribir_memo(Tsdr *, const QString &Text)
 {
     info->setText(Text);
+}
+
+void TForm1::apaga_multiplicadores()
+{
+    for (TLEDButton *button : {x10m, x1M, x100k, x10k, x1k, X100H, X10H, X1H})
+        button->SetStateOn(false);
+}
+
+void TForm1::SelectStep(TLEDButton *button, std::int32_t step)
+{
+    apaga_multiplicadores();
+    paso = step;
+    button->SetStateOn(true);
+}
+
+void TForm1::X1HClick() { SelectStep(X1H, 1); }
+void TForm1::X10HClick() { SelectStep(X10H, 10); }
+void TForm1::X100HClick() { SelectStep(X100H, 100); }
+void TForm1::x1kClick() { SelectStep(x1k, 1'000); }
+void TForm1::x10kClick() { SelectStep(x10k, 10'000); }
+void TForm1::x100kClick() { SelectStep(x100k, 100'000); }
+void TForm1::x1MClick() { SelectStep(x1M, 1'000'000); }
+void TForm1::x10mClick() { SelectStep(x10m, 10'000'000); }
+
+TLEDButton *TForm1::StepButton(std::int32_t step) const
+{
+    switch (step) {
+    case 10'000'000: return x10m;
+    case 1'000'000: return x1M;
+    case 100'000: return x100k;
+    case 10'000: return x10k;
+    case 1'000: return x1k;
+    case 100: return X100H;
+    case 10: return X10H;
+    case 1: return X1H;
+    default: return nullptr;
+    }
+}
+
+void TForm1::freq_upClick()
+{
+    TuneUp();
+}
+
+void TForm1::freq_downClick()
+{
+    TuneDown();
+}
+
+// The step is taken only when the result stays below 70,000,001; the sum is checked first, so
+// an overflow stops the handler before anything changes.
+void TForm1::TuneUp()
+{
+    const std::int32_t sum = CheckedAdd(frecuencia, paso);
+    if (sum < HighestTuning + 1)
+        frecuencia = sum;
+    actualizar_frecuencia();
+}
+
+void TForm1::TuneDown()
+{
+    const std::int32_t difference = CheckedSubtract(frecuencia, paso);
+    if (difference > LowestTuningExclusive)
+        frecuencia = difference;
+    actualizar_frecuencia();
+}
+
+// A message of a notch or more is one step. Smaller deltas, from touchpads and free-spinning
+// wheels, add up until they make a notch in one direction; a change of direction starts again.
+void TForm1::CMMouseWheel(int delta)
+{
+    const auto wheelDelta = static_cast<std::int16_t>(delta);
+    int steps = wheelDelta / WheelNotch;
+    if (steps == 0 && wheelDelta != 0) {
+        if ((wheelRemainder > 0 && wheelDelta < 0) || (wheelRemainder < 0 && wheelDelta > 0))
+            wheelRemainder = 0;
+        wheelRemainder += wheelDelta;
+        steps = wheelRemainder / WheelNotch;
+        wheelRemainder %= WheelNotch;
+    } else {
+        wheelRemainder = 0;
+    }
+    if (steps > 0)
+        TuneUp();
+    else if (steps < 0)
+        TuneDown();
+}
+
+void TForm1::actualizar_frecuencia()
+{
+    LEDDisplay1->SetValue(frecuencia / 1000.0);
+    sdr->SetFrequency(frecuencia);
+}
+
+void TForm1::FormActivate()
+{
+    carga_memorias();
+    banco = 1;
+    memoria = 1;
+    actualiza_memorias();
+    apaga_multiplicadores();
+    paso = StartStep;
+    modo_memoria = true;
+    frecuencia_vfo = StartFrequency;
+    cambio_memoria_vfo();
+}
+
+void TForm1::carga_memorias()
+{
+    const TMemoryFile file = TMemoryFile::ForProgramIn(programDirectory);
+    if (!file.Exists())
+        file.CreateWithDefaults();
+    const TMemoryBanks banks = file.Load();
+    for (int n = 1; n <= BankCount; ++n)
+        Bank[n - 1]->SetCaption(banks.names[n]);
+    memorias = banks.memories;
+}
+
+void TForm1::apaga_memorias()
+{
+    for (TLEDButton *button : Mem)
+        button->SetStateOn(false);
+}
+
+void TForm1::apaga_banks()
+{
+    for (TLEDButton *button : Bank)
+        button->SetStateOn(false);
+}
+
+void TForm1::actualiza_memorias()
+{
+    for (int j = 1; j <= MemoriesPerBank; ++j)
+        Mem[j - 1]->SetCaption(memorias(banco, j).tag);
+}
+
+void TForm1::memoria_a_freq()
+{
+    const std::optional<std::int32_t> recalled = FrequencyFromText(memorias(banco, memoria).freq);
+    if (!recalled)
+        return;
+    frecuencia = *recalled;
+    actualizar_frecuencia();
+}
+
+void TForm1::cambio_vfo_memorias()
+{
+    frecuencia_vfo = frecuencia;
+    M_VFO->SetStateOn(false);
+    M_VFO->SetCaption(u"VFO"_s);
+    modo_memoria = true;
+    Bank[banco - 1]->SetStateOn(true);
+    Mem[memoria - 1]->SetStateOn(true);
+    actualiza_memorias();
+    memoria_a_freq();
+}
+
+void TForm1::cambio_memoria_vfo()
+{
+    apaga_banks();
+    apaga_memorias();
+    modo_memoria = false;
+    M_VFO->SetStateOn(true);
+    M_VFO->SetCaption(u"MEM"_s);
+    frecuencia = frecuencia_vfo;
+    if (TLEDButton *button = StepButton(paso))
+        button->SetStateOn(true);
+    actualizar_frecuencia();
+}
+
+void TForm1::M_VFOClick()
+{
+    if (modo_memoria)
+        cambio_memoria_vfo();
+    else
+        cambio_vfo_memorias();
+}
+
+void TForm1::MemoryClick(int J)
+{
+    if (!modo_memoria)
+        return;
+    apaga_memorias();
+    Mem[J - 1]->SetStateOn(true);
+    memoria = J;
+    memoria_a_freq();
+}
+
+void TForm1::BankClick(int N)
+{
+    if (!modo_memoria)
+        return;
+    apaga_banks();
+    apaga_memorias();
+    banco = N;
+    Bank[N - 1]->SetStateOn(true);
+    actualiza_memorias();
+}
+
+void TForm1::LMWClick()
+{
+    if (!memoryEditor || memoryEditor->isVisible())
+        return;
+    memoryEditor->show();
+    memoryEditor->activateWindow();
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -71,4 +399,39 @@ void TForm1::FitOuterSize()
 {
     const QSize frame = frameGeometry().size() - size();
     setFixedSize(OuterSize - frame);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate: {
+        // Message boxes and other dialogs pass the focus back without being forms of their own.
+        auto *form = qobject_cast<QWidget *>(watched);
+        if (form == nullptr || !form->isWindow() || qobject_cast<QDialog *>(form) != nullptr)
+            break;
+        // Coming back from another application leaves the last active form as it was.
+        const bool fromAnotherForm = form == this && lastActiveForm != this;
+        lastActiveForm = form;
+        if (fromAnotherForm)
+            RunGuarded([this] { FormActivate(); });
+        break;
+    }
+    case QEvent::Wheel: {
+        auto *target = qobject_cast<QWidget *>(watched);
+        if (target == nullptr || target->window() != this)
+            break;
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        RunGuarded([this, delta] { CMMouseWheel(delta); });
+        return true;
+    }
+    case QEvent::Hide:
+        // The memory editor gives the focus back to the main window when it closes, as the
+        // window system would; the activation then reloads the memories.
+        if (watched == memoryEditor && isVisible())
+            activateWindow();
+        break;
+    default:
+        break;
+    }
+    return false;
 }

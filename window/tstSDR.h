@@ -1,36 +1,147 @@
 #pragma once
 
+#include "colors.h"
+#include "faceplate_types.h"
+#include "memory_store.h"
+
+#include <QPointer>
 #include <QWidget>
+
+#include <array>
+#include <cstdint>
 
 class D2xx;
 class QLabel;
+class TButtonPanel;
+class TLEDButton;
+class TLEDDisplay;
 class Tsdr;
 
-// The receiver's main window: the frequency readout, tuning keys, memories and the status line.
+// The receiver's main window: the frequency readout, tuning steps and keys, memories and banks,
+// the memory/VFO toggle and the status line. It owns the synthesizer driver and the tuning state.
 class TForm1 : public QWidget
 {
 public:
-    // Every library call of the driver goes to `port`.
-    explicit TForm1(D2xx &port, QWidget *parent = nullptr);
+    // Every library call of the driver goes to `port`; the memory file is the one of the program
+    // in `programDirectory`.
+    TForm1(D2xx &port, const QString &programDirectory, QWidget *parent = nullptr);
     ~TForm1() override;
 
     static constexpr QPoint DesignedPosition{430, 110};
     static constexpr QSize OuterSize{405, 280};
+    static constexpr std::int32_t HighestTuning = 70'000'000;
+    static constexpr std::int32_t LowestTuningExclusive = 70'000;
+
+    // The window that "MW" shows; the main window is activated again when it hides.
+    void SetMemoryEditor(QWidget *editor);
 
     // The driver's message event: the text replaces the status line.
     void escribir_memo(Tsdr *Sender, const QString &Text);
 
+    // Tuning (steps, UP, DOWN, wheel).
+    void apaga_multiplicadores();
+    void X1HClick();
+    void X10HClick();
+    void X100HClick();
+    void x1kClick();
+    void x10kClick();
+    void x100kClick();
+    void x1MClick();
+    void x10mClick();
+    void freq_upClick();
+    void freq_downClick();
+    // One wheel message of `delta` (120 a notch): at most one step up or down.
+    void CMMouseWheel(int delta);
+    void actualizar_frecuencia();
+
+    // Memories, banks and modes.
+    void FormActivate();
+    void carga_memorias();
+    void apaga_memorias();
+    void apaga_banks();
+    void actualiza_memorias();
+    void memoria_a_freq();
+    void cambio_vfo_memorias();
+    void cambio_memoria_vfo();
+    void M_VFOClick();
+    void LMWClick();
+    void MemoryClick(int J);
+    void BankClick(int N);
+    void Mem1Click() { MemoryClick(1); }
+    void mem2Click() { MemoryClick(2); }
+    void mem3Click() { MemoryClick(3); }
+    void mem4Click() { MemoryClick(4); }
+    void mem5Click() { MemoryClick(5); }
+    void mem6Click() { MemoryClick(6); }
+    void mem7Click() { MemoryClick(7); }
+    void mem8Click() { MemoryClick(8); }
+    void mem9Click() { MemoryClick(9); }
+    void mem10Click() { MemoryClick(10); }
+    void mem11Click() { MemoryClick(11); }
+    void mem12Click() { MemoryClick(12); }
+    void mem13Click() { MemoryClick(13); }
+    void mem14Click() { MemoryClick(14); }
+    void mem15Click() { MemoryClick(15); }
+    void bank1Click() { BankClick(1); }
+    void bank2Click() { BankClick(2); }
+    void Bank3Click() { BankClick(3); }
+    void bank4Click() { BankClick(4); }
+    void bank5Click() { BankClick(5); }
+    void bank6Click() { BankClick(6); }
+    void bank7Click() { BankClick(7); }
+    void bank8Click() { BankClick(8); }
+
+    // Tuning state.
+    std::int32_t frecuencia = 0;
+    std::int32_t paso = 0;
+    std::int32_t frecuencia_vfo = 0;
+    std::int32_t banco = 0;
+    std::int32_t memoria = 0;
+    bool modo_memoria = false;
+    TMemTable memorias;
+
+    // Controls, in the order they are created.
+    TLEDDisplay *LEDDisplay1 = nullptr;
+    std::array<TLEDButton *, MemoriesPerBank> Mem{}; // Mem1, mem2 .. mem15
+    TLEDButton *LMW = nullptr;
+    TLEDButton *M_VFO = nullptr;
+    TLEDButton *x1M = nullptr;
+    TLEDButton *x10m = nullptr;
+    std::array<TLEDButton *, BankCount> Bank{}; // bank1, bank2, Bank3, bank4 .. bank8
+    TLEDButton *x100k = nullptr;
+    TLEDButton *X100H = nullptr;
+    TLEDButton *x10k = nullptr;
+    TLEDButton *x1k = nullptr;
+    TLEDButton *X10H = nullptr;
+    TLEDButton *X1H = nullptr;
+    TButtonPanel *UP = nullptr;
+    TButtonPanel *DOWN = nullptr;
     QLabel *info = nullptr;
     Tsdr *sdr = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Activation from another form of the program, the wheel anywhere in the window, and the
+    // memory editor hiding.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
+    TLEDButton *AddButton(const QString &name, const QString &caption, const QRect &geometry, TColor colorLED,
+                          void (TForm1::*handler)());
+    TButtonPanel *AddPanel(const QString &name, const QString &caption, const QRect &geometry, TButtonDirection direction,
+                           void (TForm1::*handler)());
     void FormCreate();
     void FormDestroy();
     void FitOuterSize();
+    void SelectStep(TLEDButton *button, std::int32_t step);
+    void TuneUp();
+    void TuneDown();
+    TLEDButton *StepButton(std::int32_t step) const;
 
     D2xx &port;
+    QString programDirectory;
+    QPointer<QWidget> memoryEditor;
+    QPointer<QWidget> lastActiveForm;
+    int wheelRemainder = 0;
 };

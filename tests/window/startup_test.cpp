@@ -107,7 +107,8 @@ TEST(StartUp, WithoutADeviceTheStatusLineSaysSoAndNothingElseIsCalled)
 TEST(StartUp, WithTheRealLibftdiLayerOnAMachineWithoutReceiver)
 {
     FtdiD2xx port;
-    TForm1 form(port);
+    QTemporaryDir folder;
+    TForm1 form(port, folder.path());
     EXPECT_EQ(form.info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
 }
 
@@ -127,7 +128,8 @@ TEST(StartUp, ClosingTheWindowClosesTheDeviceOnce)
 TEST(StartUp, EachDriverMessageReplacesTheStatusLine)
 {
     RecordingD2xx port;
-    TForm1 form(port);
+    QTemporaryDir folder;
+    TForm1 form(port, folder.path());
     form.escribir_memo(form.sdr, u"one"_s);
     form.escribir_memo(form.sdr, u"two"_s);
     EXPECT_EQ(form.info->text(), u"two"_s);
