@@ -22,11 +22,12 @@ const std::array<QRect, BankCount> RadioGeometry = {
     QRect(24, 32, 65, 17), QRect(120, 32, 65, 17), QRect(216, 32, 65, 17), QRect(304, 32, 65, 17),
     QRect(24, 56, 73, 17), QRect(120, 56, 65, 17), QRect(216, 56, 65, 17), QRect(304, 56, 65, 17)};
 
+// White captions; the radio buttons' indicators keep their own colours, or their mark would
+// vanish into its background.
 QPalette WhiteText(QPalette palette)
 {
     palette.setColor(QPalette::WindowText, Qt::white);
     palette.setColor(QPalette::ButtonText, Qt::white);
-    palette.setColor(QPalette::Text, Qt::white);
     return palette;
 }
 

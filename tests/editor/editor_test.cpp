@@ -291,6 +291,11 @@ TEST_F(EditorTest, LayoutAndLook)
     EXPECT_EQ(Tag(1)->palette().color(QPalette::Text), QColor(Qt::white));
     EXPECT_EQ(editor.findChild<QWidget *>(u"Label2"_s)->font().pixelSize(), 16);
 
+    // The marked radio button shows its mark (the indicator differs from an unmarked one's).
+    const QImage marked = editor.SelectBanks[0]->grab().toImage().copy(0, 0, 16, 17);
+    const QImage unmarked = editor.SelectBanks[1]->grab().toImage().copy(0, 0, 16, 17);
+    EXPECT_NE(marked, unmarked);
+
     // A close request from the system only hides the dialog.
     editor.close();
     EXPECT_FALSE(editor.isVisible());

@@ -1,0 +1,107 @@
+#include "Faceplate.h"
+#include "d2xx.h"
+#include "program.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A port that counts what reaches it.
+class CountingPort final : public D2xx
+{
+public:
+    FT_STATUS FT_Open(int, FT_HANDLE *handle) override
+    {
+        *handle = 1;
+        return FT_OK;
+    }
+    FT_STATUS FT_SetBitMode(FT_HANDLE, std::uint8_t, std::uint8_t) override { return FT_OK; }
+    FT_STATUS FT_SetBaudRate(FT_HANDLE, std::uint32_t) override { return FT_OK; }
+    FT_STATUS FT_Write(FT_HANDLE, const void *buffer, std::uint32_t length, std::uint32_t *written) override
+    {
+        benchmark::DoNotOptimize(buffer);
+        bytes += length;
+        *written = length;
+        return FT_OK;
+    }
+    FT_STATUS FT_Close(FT_HANDLE) override { return FT_OK; }
+
+    std::uint64_t bytes = 0;
+};
+
+// A memory file with all 248 entries filled.
+void WriteFullMemoryFile(const QString &folder)
+{
+    QByteArray text;
+    for (int bank = 1; bank <= 8; ++bank) {
+        text += "[bank" + QByteArray::number(bank) + "]\nbank_name" + QByteArray::number(bank) + "=Bank number " +
+                QByteArray::number(bank) + "\n";
+        for (int memory = 1; memory <= 15; ++memory)
+            text += "mem" + QByteArray::number(memory) + "=" + QByteArray::number(7'000'000 + memory * 1000) +
+                    "\nTag_mem" + QByteArray::number(memory) + "=Tag " + QByteArray::number(memory) + "\n";
+        text += "\n";
+    }
+    QFile file(folder + QStringLiteral("/memos.ini"));
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+}
+
+// One notch of the wheel over the main window, from the event to the 208 bytes at the port.
+void WheelNotch(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    CountingPort port;
+    TProgram program(port, folder.path());
+    program.Start();
+    QTest::qWaitForWindowActive(&program.Form1);
+    QWidget *over = program.Form1.LEDDisplay1;
+    int direction = 120;
+    port.bytes = 0;
+    for (auto _ : state) {
+        QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, direction),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+        direction = -direction;
+    }
+    state.counters["bytes_per_notch"] = static_cast<double>(port.bytes) / static_cast<double>(state.iterations());
+}
+BENCHMARK(WheelNotch)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// One activation of the main window with a full memory file, from the event to the last byte.
+void Activation(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    WriteFullMemoryFile(folder.path());
+    CountingPort port;
+    TProgram program(port, folder.path());
+    program.Start();
+    QTest::qWaitForWindowActive(&program.Form1);
+    port.bytes = 0;
+    for (auto _ : state) {
+        // The focus comes from the editor: its activation, then the main window's.
+        QEvent fromEditor(QEvent::WindowActivate);
+        QApplication::sendEvent(&program.Form2, &fromEditor);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&program.Form1, &activate);
+    }
+    state.counters["bytes_per_activation"] = static_cast<double>(port.bytes) / static_cast<double>(state.iterations());
+}
+BENCHMARK(Activation)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
