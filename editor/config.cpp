@@ -2,7 +2,7 @@
 
 #include "Faceplate.h"
 #include "error_report.h"
-#include "window_font.h"
+#include "form_look.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -43,15 +43,7 @@ TForm2::TForm2(const QString &programDirectory, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , programDirectory(programDirectory)
 {
-    setObjectName(u"Form2"_s);
-    setWindowTitle(u"Memories"_s);
-    setFont(WindowFont());
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
-    move(DesignedPosition);
-    setFixedSize(ClientSize);
+    SetUpForm(*this, u"Form2"_s, u"Memories"_s, DesignedPosition, ClientSize);
     CreateControls();
     SetTabOrder();
 }
@@ -121,7 +113,7 @@ TLEDButton *TForm2::AddButton(const QString &name, const QString &caption, const
     button->SetStateOn(true);
     button->SetSwitching(true);
     button->SetTextPosition(tpOnButton);
-    button->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    button->OnClick = Guarded([this, handler] { (this->*handler)(); });
     return button;
 }
 

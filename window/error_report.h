@@ -17,9 +17,10 @@ ErrorSink SetErrorSink(ErrorSink sink);
 // Runs a user-action handler; an exception it lets out ends the handler and is reported.
 void RunGuarded(const std::function<void()> &handler);
 
-// A handler wrapped in RunGuarded, for connecting to a control's event.
+// A handler wrapped in RunGuarded, for connecting to a control's event (whatever the event
+// passes, such as its sender, is not used).
 template <typename Handler>
-std::function<void()> Guarded(Handler handler)
+auto Guarded(Handler handler)
 {
-    return [handler]() { RunGuarded(handler); };
+    return [handler](auto &&...) { RunGuarded(handler); };
 }

@@ -4,7 +4,7 @@
 #include "error_report.h"
 #include "frequency_text.h"
 #include "sdr.h"
-#include "window_font.h"
+#include "form_look.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -32,15 +32,7 @@ TForm1::TForm1(D2xx &port, const QString &programDirectory, QWidget *parent)
     , port(port)
     , programDirectory(programDirectory)
 {
-    setObjectName(u"Form1"_s);
-    setWindowTitle(u"Corvex-Corvin"_s);
-    setFont(WindowFont());
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
-    move(DesignedPosition);
-    setFixedSize(OuterSize);
+    SetUpForm(*this, u"Form1"_s, u"Corvex-Corvin"_s, DesignedPosition, OuterSize);
     CreateControls();
     qApp->installEventFilter(this);
     FormCreate();
@@ -71,7 +63,7 @@ TLEDButton *TForm1::AddButton(const QString &name, const QString &caption, const
     button->SetStateOn(false);
     button->SetSwitching(false);
     button->SetTextPosition(tpOnButton);
-    button->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    button->OnClick = Guarded([this, handler] { (this->*handler)(); });
     return button;
 }
 
@@ -89,7 +81,7 @@ TButtonPanel *TForm1::AddPanel(const QString &name, const QString &caption, cons
     panel->SetShowLED(true);
     panel->SetFont(TFont{WindowFont(), clSilver});
     panel->SetPanelDirection(direction);
-    panel->OnClick = [this, handler](QObject *) { RunGuarded([this, handler] { (this->*handler)(); }); };
+    panel->OnClick = Guarded([this, handler] { (this->*handler)(); });
     return panel;
 }
 
