@@ -1,7 +1,11 @@
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+FUZZERS = memory_file frequency_text display colors
 
-.PHONY: all run test deps configure build clean
+.PHONY: all run test deps configure build clean test-asan fuzz valgrind screenshots
 
 all: build
 
@@ -20,5 +24,34 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVEX_SANITIZE=ON -DCORVEX_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS, from the committed seeds; new inputs go to the build
+# folder, findings stop the run.
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVEX_FUZZ=ON \
+	  -DCORVEX_TESTS=OFF -DCORVEX_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZERS))
+	@for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$f $(FUZZ_BUILD)/findings/$$f; \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/bin/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$f/ $(FUZZ_BUILD)/corpus/$$f tests/fuzz/corpus/$$f \
+	    > $(FUZZ_BUILD)/$$f.log 2>&1 || { tail -40 $(FUZZ_BUILD)/$$f.log; exit 1; }; \
+	  echo "$$f: $$(grep -o 'number_of_executed_units: [0-9]*' $(FUZZ_BUILD)/$$f.log | cut -d' ' -f2) executions, clean"; \
+	done
+
+# The start-up and editor tests under valgrind (slow; not part of every CI run).
+valgrind: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=1 --quiet bin/window_tests --gtest_filter='StartUp.*'
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=1 --quiet bin/editor_tests
+
+# Renders the main window in both modes and the memory editor into docs/.
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/screenshots docs
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

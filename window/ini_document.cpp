@@ -38,6 +38,20 @@ QString DecodeFileText(const QByteArray &bytes)
     return DecodeWindows1252(view);
 }
 
+// Names compared without regard to case; ASCII names, the usual ones, without the cost of full
+// Unicode case folding.
+QString TIniDocument::Fold(const QString &name)
+{
+    QString folded = name;
+    for (QChar &c : folded) {
+        if (c.unicode() >= 0x80)
+            return name.toCaseFolded();
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() - u'A' + u'a');
+    }
+    return folded;
+}
+
 TIniDocument TIniDocument::FromBytes(const QByteArray &bytes)
 {
     TIniDocument document;
@@ -121,11 +135,10 @@ void TIniDocument::SetValue(const QString &section, const QString &key, const QS
         line.text = line.text.left(line.keyLength) + u'=' + flat;
         return;
     }
+    // After the section's last entry come only lines that are no entries, so inserting here
+    // moves no entry's line.
     const int at = target->lastEntry + 1;
     target->lines.insert(target->lines.begin() + at, Line{key + u'=' + flat, static_cast<int>(key.size())});
-    for (int &line : target->entries)
-        if (line >= at)
-            ++line;
     target->entries.insert(Fold(key), at);
     target->lastEntry = at;
 }

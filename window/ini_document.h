@@ -39,7 +39,7 @@ private:
 
     void AddLine(const QString &text);
     Section &AppendSection(const QString &name);
-    static QString Fold(const QString &name) { return name.toCaseFolded(); }
+    static QString Fold(const QString &name);
 
     std::vector<Section> sections{Section{}}; // sections[0]: the lines before the first header
     QHash<QString, int> sectionIndex;

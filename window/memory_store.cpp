@@ -86,14 +86,25 @@ auto &FieldOf(Banks &banks, const Entry &entry)
     return banks.memories(entry.bank, entry.memory).tag;
 }
 
-TIniDocument WithEntries(TIniDocument document, const TMemoryBanks &banks)
-{
-    for (const Entry &entry : Entries())
-        document.SetValue(entry.section, entry.key, FieldOf(banks, entry));
-    return document;
-}
 
 } // namespace
+
+TMemoryBanks BanksFromText(const QByteArray &fileBytes)
+{
+    const TIniDocument document = TIniDocument::FromBytes(fileBytes);
+    TMemoryBanks banks;
+    for (const Entry &entry : Entries())
+        FieldOf(banks, entry) = document.Value(entry.section, entry.key);
+    return banks;
+}
+
+QByteArray TextWithBanks(const QByteArray &fileBytes, const TMemoryBanks &banks)
+{
+    TIniDocument document = TIniDocument::FromBytes(fileBytes);
+    for (const Entry &entry : Entries())
+        document.SetValue(entry.section, entry.key, FieldOf(banks, entry));
+    return document.ToBytes();
+}
 
 QString CutText(const QString &text)
 {
@@ -134,30 +145,26 @@ bool TMemoryFile::Exists() const
 TMemoryBanks TMemoryFile::Load() const
 {
     QFile file(path);
-    const TIniDocument document = TIniDocument::FromBytes(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
-    TMemoryBanks banks;
-    for (const Entry &entry : Entries())
-        FieldOf(banks, entry) = document.Value(entry.section, entry.key);
-    return banks;
+    return BanksFromText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 void TMemoryFile::Save(const TMemoryBanks &banks) const
 {
     QFile existing(path);
-    TIniDocument document;
+    QByteArray text;
     if (existing.exists()) {
         // What the file holds besides the memories is kept, so a file that cannot be read is
         // not overwritten.
         if (!existing.open(QIODevice::ReadOnly))
             throw EIniFileException(path);
-        document = TIniDocument::FromBytes(existing.readAll());
+        text = existing.readAll();
     }
-    Write(WithEntries(std::move(document), banks));
+    Write(TextWithBanks(text, banks));
 }
 
 void TMemoryFile::CreateWithDefaults() const
 {
-    Write(WithEntries(TIniDocument(), Defaults()));
+    Write(TextWithBanks(QByteArray(), Defaults()));
 }
 
 TMemoryBanks TMemoryFile::Defaults()
@@ -171,13 +178,13 @@ TMemoryBanks TMemoryFile::Defaults()
     return banks;
 }
 
-void TMemoryFile::Write(const TIniDocument &document) const
+void TMemoryFile::Write(const QByteArray &text) const
 {
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
     if ((QFileInfo::exists(path) && !IsWritable(path)) || !IsWritable(folder))
         throw EIniFileException(path);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document.ToBytes()) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         throw EIniFileException(path);
 }

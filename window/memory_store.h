@@ -82,6 +82,13 @@ struct TMemoryBanks
     bool operator==(const TMemoryBanks &other) const = default;
 };
 
+// The memories a memory file's bytes hold, every value cut to 255 characters; missing entries
+// read as empty texts.
+TMemoryBanks BanksFromText(const QByteArray &fileBytes);
+// The bytes of a memory file after all 248 entries of `banks` are written into `fileBytes`,
+// keeping whatever else it holds.
+QByteArray TextWithBanks(const QByteArray &fileBytes, const TMemoryBanks &banks);
+
 // A failed write of the memory file; its text is "Unable to write to " and the file's path.
 class EIniFileException : public std::runtime_error
 {
@@ -116,7 +123,7 @@ public:
     static TMemoryBanks Defaults();
 
 private:
-    void Write(const class TIniDocument &document) const;
+    void Write(const QByteArray &text) const;
 
     QString path;
 };

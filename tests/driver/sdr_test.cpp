@@ -157,6 +157,11 @@ struct BandCase
     std::int32_t band;
 };
 
+void PrintTo(const BandCase &c, std::ostream *out)
+{
+    *out << c.frequency << " Hz";
+}
+
 class SdrBands : public testing::TestWithParam<BandCase>
 {
 };
@@ -274,6 +279,11 @@ struct StatusCase
     FT_STATUS status;
     const char16_t *text;
 };
+
+void PrintTo(const StatusCase &c, std::ostream *out)
+{
+    *out << "status " << c.status;
+}
 
 class SdrStatusTexts : public testing::TestWithParam<StatusCase>
 {

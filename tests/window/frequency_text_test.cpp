@@ -12,6 +12,11 @@ struct TextCase
     std::optional<std::int32_t> value;
 };
 
+void PrintTo(const TextCase &c, std::ostream *out)
+{
+    *out << '"' << QString::fromUtf16(c.text).toStdString() << '"';
+}
+
 class FrequencyFromTextTest : public testing::TestWithParam<TextCase>
 {
 };

@@ -187,6 +187,11 @@ struct RecallCase
     std::int32_t frequency; // 14,200,000: the text has no value and the receiver stays
 };
 
+void PrintTo(const RecallCase &c, std::ostream *out)
+{
+    *out << '"' << c.text << "\" -> " << c.frequency;
+}
+
 class RecallTest : public MainWindowRig, public testing::WithParamInterface<RecallCase>
 {
 };
