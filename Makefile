@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 FUZZERS = memory_file frequency_text display colors
 
-.PHONY: all run test deps configure build clean test-asan fuzz valgrind screenshots
+.PHONY: all run test deps configure build clean test-asan fuzz valgrind soak screenshots
 
 all: build
 
@@ -48,6 +48,11 @@ fuzz: deps
 valgrind: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=1 --quiet bin/window_tests --gtest_filter='StartUp.*'
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=1 --quiet bin/editor_tests
+
+# 100,000 frequency changes and 1,000 editor cycles through the real windows: no error, every
+# change's 208 bytes, no growth of resident memory beyond 2 MB.
+soak: build
+	$(BUILD)/bin/soak
 
 # Renders the main window in both modes and the memory editor into docs/.
 screenshots: build
