@@ -93,8 +93,10 @@ TMemoryBanks BanksFromText(const QByteArray &fileBytes)
 {
     const TIniDocument document = TIniDocument::FromBytes(fileBytes);
     TMemoryBanks banks;
+    // A value cut to 255 characters may end in a blank, which the file cannot keep: it goes too,
+    // so that a file saved from what was loaded loads the same.
     for (const Entry &entry : Entries())
-        FieldOf(banks, entry) = document.Value(entry.section, entry.key);
+        FieldOf(banks, entry) = CutText(document.Value(entry.section, entry.key)).trimmed();
     return banks;
 }
 

@@ -212,19 +212,9 @@ TLEDButton *TForm1::StepButton(std::int32_t step) const
     }
 }
 
-void TForm1::freq_upClick()
-{
-    TuneUp();
-}
-
-void TForm1::freq_downClick()
-{
-    TuneDown();
-}
-
 // The step is taken only when the result stays below 70,000,001; the sum is checked first, so
 // an overflow stops the handler before anything changes.
-void TForm1::TuneUp()
+void TForm1::freq_upClick()
 {
     const std::int32_t sum = CheckedAdd(frecuencia, paso);
     if (sum < HighestTuning + 1)
@@ -232,7 +222,7 @@ void TForm1::TuneUp()
     actualizar_frecuencia();
 }
 
-void TForm1::TuneDown()
+void TForm1::freq_downClick()
 {
     const std::int32_t difference = CheckedSubtract(frecuencia, paso);
     if (difference > LowestTuningExclusive)
@@ -256,9 +246,9 @@ void TForm1::CMMouseWheel(int delta)
         wheelRemainder = 0;
     }
     if (steps > 0)
-        TuneUp();
+        freq_upClick();
     else if (steps < 0)
-        TuneDown();
+        freq_downClick();
 }
 
 void TForm1::actualizar_frecuencia()

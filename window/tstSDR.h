@@ -135,8 +135,6 @@ private:
     void FormDestroy();
     void FitOuterSize();
     void SelectStep(TLEDButton *button, std::int32_t step);
-    void TuneUp();
-    void TuneDown();
     TLEDButton *StepButton(std::int32_t step) const;
 
     D2xx &port;

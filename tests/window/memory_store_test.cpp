@@ -108,6 +108,15 @@ TEST_F(MemoryFileTest, LongTextsAreCutTo255Characters)
     EXPECT_TRUE(ReadBytes(path).contains("Tag_mem1=" + QByteArray(255, 'x') + "\n"));
 }
 
+TEST_F(MemoryFileTest, ABlankWhereTheCutFallsIsDroppedSoSavingChangesNothing)
+{
+    WriteBytes(path, "[bank1]\nTag_mem1=" + QByteArray(254, 'x') + " yyyy\n");
+    const TMemoryBanks loaded = file.Load();
+    EXPECT_EQ(loaded.memories(1, 1).tag.str(), QString(254, u'x'));
+    file.Save(loaded);
+    EXPECT_EQ(file.Load(), loaded);
+}
+
 TEST(CutTextTest, NeverSplitsACharacter)
 {
     EXPECT_EQ(CutText(QString(255, u'a')), QString(255, u'a'));
