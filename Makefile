@@ -30,19 +30,20 @@ test-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# Each libFuzzer target for FUZZ_SECONDS, from the committed seeds; new inputs go to the build
-# folder, findings stop the run.
+# Each libFuzzer target for FUZZ_SECONDS, two at a time, from the committed seeds; new inputs go
+# to the build folder, findings stop the run.
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVEX_FUZZ=ON \
 	  -DCORVEX_TESTS=OFF -DCORVEX_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZERS))
-	@for f in $(FUZZERS); do \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$f $(FUZZ_BUILD)/findings/$$f; \
-	  QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/bin/$${f}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$f/ $(FUZZ_BUILD)/corpus/$$f tests/fuzz/corpus/$$f \
-	    > $(FUZZ_BUILD)/$$f.log 2>&1 || { tail -40 $(FUZZ_BUILD)/$$f.log; exit 1; }; \
-	  echo "$$f: $$(grep -o 'number_of_executed_units: [0-9]*' $(FUZZ_BUILD)/$$f.log | cut -d' ' -f2) executions, clean"; \
-	done
+	@$(MAKE) --no-print-directory -j 2 $(addprefix fuzz-run-,$(FUZZERS))
+
+fuzz-run-%:
+	@mkdir -p $(FUZZ_BUILD)/corpus/$* $(FUZZ_BUILD)/findings/$*
+	@QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/bin/$*_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/findings/$*/ $(FUZZ_BUILD)/corpus/$* tests/fuzz/corpus/$* \
+	  > $(FUZZ_BUILD)/$*.log 2>&1 || { tail -40 $(FUZZ_BUILD)/$*.log; exit 1; }
+	@echo "$*: $$(grep -o 'number_of_executed_units: [0-9]*' $(FUZZ_BUILD)/$*.log | cut -d' ' -f2) executions, clean"
 
 # The start-up and editor tests under valgrind (slow; not part of every CI run).
 valgrind: build

@@ -2,14 +2,14 @@
 
 #include "led_button.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 TAcceleratorFilter::TAcceleratorFilter(QWidget *window)
     : QObject(window)
     , window(window)
 {
-    qApp->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 bool TAcceleratorFilter::eventFilter(QObject *watched, QEvent *event)
@@ -20,13 +20,16 @@ bool TAcceleratorFilter::eventFilter(QObject *watched, QEvent *event)
     if (target == nullptr || target->window() != window)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
     QChar character = key->text().isEmpty() ? QChar() : key->text().front();
     if (character.isNull() && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
         character = QChar(u'a' + (key->key() - Qt::Key_A));
     if (character.isNull() || !character.isPrint())
         return false;
     if (!(key->modifiers() & Qt::AltModifier)) {
-        const QWidget *focus = QApplication::focusWidget();
+        // The window's own focus widget: the application's is none while the window is inactive.
+        const QWidget *focus = window->focusWidget();
         if (focus != nullptr && focus->testAttribute(Qt::WA_InputMethodEnabled))
             return false;
     }

@@ -208,7 +208,11 @@ void TCanvas::Draw(int x, int y, const QImage &image)
 
 void TCanvas::DrawTransparent(int x, int y, const QImage &image, const QRect &source, QRgb transparent)
 {
-    QImage part = image.copy(source).convertToFormat(QImage::Format_RGB32);
+    // Only the part of the source inside the bitmap is copied; beyond it the face shows.
+    const QRect inside = source.intersected(image.rect());
+    if (inside.isEmpty())
+        return;
+    QImage part = image.copy(inside).convertToFormat(QImage::Format_RGB32);
     const QRgb fill = brushColor.rgb();
     for (int row = 0; row < part.height(); ++row) {
         auto *line = reinterpret_cast<QRgb *>(part.scanLine(row));
@@ -216,5 +220,5 @@ void TCanvas::DrawTransparent(int x, int y, const QImage &image, const QRect &so
             if ((line[column] | 0xFF000000u) == (transparent | 0xFF000000u))
                 line[column] = fill;
     }
-    painter.drawImage(x, y, part);
+    painter.drawImage(x + inside.left() - source.left(), y + inside.top() - source.top(), part);
 }

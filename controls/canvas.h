@@ -63,7 +63,7 @@ public:
 
     void Draw(int x, int y, const QImage &image);
     // Copies `source` of `image` to (x, y); its pixels of the colour `transparent` are painted
-    // in the brush colour instead.
+    // in the brush colour instead, and the part of `source` outside the image is not drawn.
     void DrawTransparent(int x, int y, const QImage &image, const QRect &source, QRgb transparent);
 
 private:

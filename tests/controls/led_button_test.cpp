@@ -224,6 +224,23 @@ TEST_F(LEDButtonTest, GlyphStripImages)
     EXPECT_EQ(image.pixel(22, 22), 0xFFFFFF00u);
 }
 
+// The disabled image starts one column past the first one: with a single image nothing of the
+// bitmap is there, and the face shows instead of anything made up.
+TEST_F(LEDButtonTest, GlyphColumnsBeyondTheBitmapShowTheFace)
+{
+    QImage single(8, 8, QImage::Format_RGB32);
+    single.fill(0xFF0000FF);
+    single.setPixel(4, 4, 0xFFFF0000);
+    TLEDButton button;
+    button.SetShowLED(false);
+    button.SetGlyph(single);
+    button.setEnabled(false);
+    const QImage image = Rendered(button);
+    for (int y = 18; y < 26; ++y)
+        for (int x = 18; x < 26; ++x)
+            EXPECT_EQ(image.pixel(x, y), Rgb(clGray)) << x << "," << y;
+}
+
 TEST_F(LEDButtonTest, DisabledLook)
 {
     TLEDButton button;
@@ -322,6 +339,8 @@ TEST_F(LEDButtonTest, AcceleratorClicksThroughTheWindowFilter)
     QTest::keyClick(&shown.window, Qt::Key_B, Qt::AltModifier);
     EXPECT_EQ(shown.clicks, 3);
     QTest::keyClick(&shown.window, Qt::Key_A);
+    EXPECT_EQ(shown.clicks, 3);
+    QTest::keyClick(&shown.window, Qt::Key_B, Qt::ControlModifier); // a shortcut, not a mnemonic
     EXPECT_EQ(shown.clicks, 3);
 
     shown.button->SetCaption(u"Band&"_s);
