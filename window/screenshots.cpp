@@ -1,5 +1,5 @@
 #include "Faceplate.h"
-#include "d2xx.h"
+#include "accepting_d2xx.h"
 #include "program.h"
 
 #include <QApplication>
@@ -11,26 +11,8 @@
 #include <cstdio>
 
 // Renders the main window in VFO and in memory mode and the memory editor into PNG files, for
-// the README. A receiver that takes every word stands in for the hardware.
+// the README, with a stand-in receiver.
 namespace {
-
-class QuietReceiver final : public D2xx
-{
-public:
-    FT_STATUS FT_Open(int, FT_HANDLE *handle) override
-    {
-        *handle = 1;
-        return FT_OK;
-    }
-    FT_STATUS FT_SetBitMode(FT_HANDLE, std::uint8_t, std::uint8_t) override { return FT_OK; }
-    FT_STATUS FT_SetBaudRate(FT_HANDLE, std::uint32_t) override { return FT_OK; }
-    FT_STATUS FT_Write(FT_HANDLE, const void *, std::uint32_t length, std::uint32_t *written) override
-    {
-        *written = length;
-        return FT_OK;
-    }
-    FT_STATUS FT_Close(FT_HANDLE) override { return FT_OK; }
-};
 
 const char *const SampleMemories = "[bank1]\nbank_name1=Broadcast\nmem1=6070000\nTag_mem1=CFRX\nmem2=9580000\n"
                                    "Tag_mem2=R.Aust\nmem3=15400000\nTag_mem3=BBC\n"
@@ -59,7 +41,7 @@ int main(int argc, char **argv)
         return 1;
     memories.close();
 
-    QuietReceiver receiver;
+    AcceptingD2xx receiver;
     TProgram program(receiver, folder.path());
     program.Start();
     QCoreApplication::processEvents();

@@ -1,4 +1,4 @@
-#include "counting_d2xx.h"
+#include "accepting_d2xx.h"
 #include "sdr.h"
 
 #include <benchmark/benchmark.h>
@@ -7,7 +7,7 @@ namespace {
 
 void SetFrequency(benchmark::State &state)
 {
-    CountingD2xx port;
+    AcceptingD2xx port;
     Tsdr sdr(nullptr, port);
     sdr.Initialize();
     std::int32_t frequency = 7'000'000;

@@ -1,5 +1,5 @@
 #include "Faceplate.h"
-#include "counting_d2xx.h"
+#include "accepting_d2xx.h"
 #include "error_report.h"
 #include "program.h"
 
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     });
     QApplication application(argc, argv);
     QTemporaryDir folder;
-    CountingD2xx port;
+    AcceptingD2xx port;
     int errors = 0;
     SetErrorSink([&](const QString &message) {
         ++errors;

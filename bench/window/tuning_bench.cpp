@@ -1,5 +1,5 @@
 #include "Faceplate.h"
-#include "counting_d2xx.h"
+#include "accepting_d2xx.h"
 #include "program.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ void WriteFullMemoryFile(const QString &folder)
 void WheelNotch(benchmark::State &state)
 {
     QTemporaryDir folder;
-    CountingD2xx port;
+    AcceptingD2xx port;
     TProgram program(port, folder.path());
     program.Start();
     if (!QTest::qWaitForWindowActive(&program.Form1))
@@ -56,7 +56,7 @@ void Activation(benchmark::State &state)
 {
     QTemporaryDir folder;
     WriteFullMemoryFile(folder.path());
-    CountingD2xx port;
+    AcceptingD2xx port;
     TProgram program(port, folder.path());
     program.Start();
     if (!QTest::qWaitForWindowActive(&program.Form1))
