@@ -1,8 +1,14 @@
 #include "program.h"
 
-TProgram::TProgram(D2xx &port, const QString &programDirectory)
-    : Form1(port, programDirectory)
+#include "window_menu.h"
+
+TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
+                   const QString &settingsPath)
+    : Settings(settingsPath)
+    , Form1(port, programDirectory)
     , Form2(programDirectory)
+    , WindowMenu(new TWindowMenu(Form1))
+    , options(options)
 {
     Form1.SetMemoryEditor(&Form2);
 }

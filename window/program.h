@@ -1,19 +1,31 @@
 #pragma once
 
+#include "command_line.h"
 #include "config.h"
+#include "program_settings.h"
 #include "tstSDR.h"
 
+class TWindowMenu;
+
 // The program's two windows, created in start-up order: the main window (which opens the device
-// and initialises the synthesizer), then the memory editor, hidden.
+// and initialises the synthesizer), then the memory editor, hidden; and what joins them to the
+// rest: the main window's menu and the choices kept between runs.
 class TProgram
 {
 public:
-    // The memory file is the one of the program in `programDirectory`.
-    TProgram(D2xx &port, const QString &programDirectory);
+    // The memory file is the one of the program in `programDirectory`; the menu's choices are
+    // kept in the settings file at `settingsPath`.
+    TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options = {},
+             const QString &settingsPath = TProgramSettings::DefaultPath());
 
     // Shows and activates the main window, which then runs its activation handler.
     void Start();
 
+    TProgramSettings Settings;
     TForm1 Form1;
     TForm2 Form2;
+    TWindowMenu *WindowMenu;
+
+private:
+    TProgramOptions options;
 };

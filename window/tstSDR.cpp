@@ -64,6 +64,8 @@ TLEDButton *TForm1::AddButton(const QString &name, const QString &caption, const
     button->SetSwitching(false);
     button->SetTextPosition(tpOnButton);
     button->OnClick = Guarded([this, handler] { (this->*handler)(); });
+    // A right click presses the button; it does not open the window's menu.
+    button->setContextMenuPolicy(Qt::PreventContextMenu);
     return button;
 }
 
@@ -82,6 +84,7 @@ TButtonPanel *TForm1::AddPanel(const QString &name, const QString &caption, cons
     panel->SetFont(TFont{WindowFont(), clSilver});
     panel->SetPanelDirection(direction);
     panel->OnClick = Guarded([this, handler] { (this->*handler)(); });
+    panel->setContextMenuPolicy(Qt::PreventContextMenu);
     return panel;
 }
 
@@ -172,7 +175,18 @@ void TForm1::SetMemoryEditor(QWidget *editor)
 
 void TForm1::escribir_memo(Tsdr *, const QString &Text)
 {
-    info->setText(Text);
+    ShowStatus(Text);
+}
+
+void TForm1::ShowStatus(const QString &text)
+{
+    info->setText(text);
+}
+
+void TForm1::TuneTo(std::int32_t frequency)
+{
+    frecuencia = frequency;
+    actualizar_frecuencia();
 }
 
 void TForm1::apaga_multiplicadores()
@@ -302,10 +316,8 @@ void TForm1::actualiza_memorias()
 void TForm1::memoria_a_freq()
 {
     const std::optional<std::int32_t> recalled = FrequencyFromText(memorias(banco, memoria).freq);
-    if (!recalled)
-        return;
-    frecuencia = *recalled;
-    actualizar_frecuencia();
+    if (recalled)
+        TuneTo(*recalled);
 }
 
 void TForm1::cambio_vfo_memorias()

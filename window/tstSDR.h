@@ -37,6 +37,10 @@ public:
 
     // The driver's message event: the text replaces the status line.
     void escribir_memo(Tsdr *Sender, const QString &Text);
+    // Replaces the status line's text.
+    void ShowStatus(const QString &text);
+    // Tunes as a memory recall does: the frequency is shown and sent, whatever it is.
+    void TuneTo(std::int32_t frequency);
 
     // Tuning (steps, UP, DOWN, wheel).
     void apaga_multiplicadores();

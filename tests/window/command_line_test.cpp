@@ -1,0 +1,85 @@
+#include "command_line.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+TCommandLine Parse(QStringList arguments)
+{
+    arguments.prepend(u"/usr/bin/corvex"_s);
+    return ParseCommandLine(arguments);
+}
+
+} // namespace
+
+TEST(CommandLine, HelpAndVersionPrintAndStop)
+{
+    const TCommandLine help = Parse({u"--help"_s});
+    ASSERT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.startsWith(u"Usage: corvex [options]\n"_s)) << help.output.toStdString();
+    for (const QString &option : {u"--rigctld "_s, u"--rigctld-listen <ADDRESS:PORT>"_s, u"--rigctld-allow <CIDR>"_s})
+        EXPECT_TRUE(help.output.contains(option)) << option.toStdString();
+    // The toolkit's own options are taken but not offered.
+    EXPECT_FALSE(help.output.contains(u"platform"_s));
+    EXPECT_EQ(Parse({u"-h"_s}).output, help.output);
+
+    const TCommandLine version = Parse({u"--version"_s});
+    ASSERT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression(u"^\\d+\\.\\d+(\\.\\d+)?$"_s).match(ProgramVersion()).hasMatch());
+    EXPECT_TRUE(version.output.endsWith(u' ' + ProgramVersion() + u'\n')) << version.output.toStdString();
+    EXPECT_TRUE(version.error.isEmpty());
+}
+
+TEST(CommandLine, MistakesPrintTheUsageAndExitWithTwo)
+{
+    for (const QStringList &arguments :
+         {QStringList{u"--bogus"_s}, QStringList{u"memos.ini"_s}, QStringList{u"--rigctld-listen"_s},
+          QStringList{u"--rigctld-listen"_s, u"4532"_s}, QStringList{u"--rigctld-listen"_s, u"localhost:4532"_s},
+          QStringList{u"--rigctld-listen"_s, u"127.0.0.1:99999"_s}, QStringList{u"--rigctld-listen"_s, u"::1:4532"_s},
+          QStringList{u"--rigctld-allow"_s, u"192.168.1.0/33"_s}, QStringList{u"--rigctld-allow"_s, u"lan"_s}}) {
+        const TCommandLine line = Parse(arguments);
+        EXPECT_EQ(line.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(line.output.isEmpty());
+        EXPECT_TRUE(line.error.contains(u"\n\nUsage: corvex [options]\n"_s)) << line.error.toStdString();
+    }
+    EXPECT_TRUE(Parse({u"--bogus"_s}).error.startsWith(u"Unknown option 'bogus'."_s));
+}
+
+TEST(CommandLine, ARunWithoutOptionsLeavesTheServerToTheSavedChoice)
+{
+    const TCommandLine line = Parse({});
+    EXPECT_FALSE(line.exitCode.has_value());
+    EXPECT_FALSE(line.options.rigctld.has_value());
+    EXPECT_TRUE(line.options.rigctldAllowed.isEmpty());
+    // What the toolkit takes for itself is let through.
+    EXPECT_FALSE(Parse({u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s, u"-reverse"_s}).exitCode.has_value());
+}
+
+TEST(CommandLine, ServerEndpointsAndAllowedSubnets)
+{
+    const TCommandLine plain = Parse({u"--rigctld"_s});
+    ASSERT_TRUE(plain.options.rigctld.has_value());
+    EXPECT_EQ(plain.options.rigctld->address, QHostAddress(u"127.0.0.1"_s));
+    EXPECT_EQ(plain.options.rigctld->port, 4532);
+
+    const TCommandLine v6 = Parse({u"--rigctld-listen"_s, u"[::1]:4600"_s});
+    ASSERT_TRUE(v6.options.rigctld.has_value());
+    EXPECT_EQ(v6.options.rigctld->address, QHostAddress(u"::1"_s));
+    EXPECT_EQ(v6.options.rigctld->port, 4600);
+
+    const TCommandLine lan = Parse({u"--rigctld-listen=0.0.0.0:4533"_s, u"--rigctld-allow"_s, u"192.168.1.0/24"_s,
+                                    u"--rigctld-allow"_s, u"fd00::/8"_s});
+    ASSERT_TRUE(lan.options.rigctld.has_value());
+    EXPECT_EQ(lan.options.rigctld->address, QHostAddress(u"0.0.0.0"_s));
+    EXPECT_EQ(lan.options.rigctld->port, 4533);
+    ASSERT_EQ(lan.options.rigctldAllowed.size(), 2);
+    EXPECT_EQ(lan.options.rigctldAllowed[0], qMakePair(QHostAddress(u"192.168.1.0"_s), 24));
+    EXPECT_EQ(lan.options.rigctldAllowed[1], qMakePair(QHostAddress(u"fd00::"_s), 8));
+
+    // Allowing peers alone does not start the server.
+    EXPECT_FALSE(Parse({u"--rigctld-allow"_s, u"10.0.0.0/8"_s}).options.rigctld.has_value());
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Where the rigctld-compatible network server listens.
+struct TRigctldEndpoint
+{
+    static constexpr quint16 DefaultPort = 4532;
+
+    QHostAddress address{QHostAddress::LocalHost};
+    quint16 port = DefaultPort;
+};
+
+// What the command line asks of a run of the program.
+struct TProgramOptions
+{
+    // Set when --rigctld or --rigctld-listen was given: the server listens for this run whatever
+    // the saved choice says.
+    std::optional<TRigctldEndpoint> rigctld;
+    // Subnets whose peers may connect besides loopback (--rigctld-allow, as
+    // QHostAddress::parseSubnet gives them); they also apply when the window switches it on.
+    QList<QPair<QHostAddress, int>> rigctldAllowed;
+};
+
+// The outcome of reading the command line: either the options of a run, or a text to print and
+// an exit code (--help, --version, a mistake).
+struct TCommandLine
+{
+    TProgramOptions options;
+    std::optional<int> exitCode;
+    QString output; // for standard output
+    QString error;  // for standard error
+};
+
+// Reads the arguments (the program's name first), before the toolkit starts, so that --help and
+// --version need no display. Every option of the program is declared here; the toolkit's own
+// (-platform, -style ...) are let through for it.
+TCommandLine ParseCommandLine(const QStringList &arguments);
+
+// The program's version, as --version and the About box show it.
+QString ProgramVersion();
