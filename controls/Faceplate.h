@@ -9,6 +9,7 @@
 #include "colors.h"
 #include "digit_images.h"
 #include "display_text.h"
+#include "faceplate_accessibility.h"
 #include "faceplate_types.h"
 #include "led_button.h"
 #include "led_display.h"

@@ -1,12 +1,14 @@
 #include "button_panel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
 TButtonPanel::TButtonPanel(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::ClickFocus);
+    // Reachable with Tab; the focus mark shows only when the keyboard gave the focus.
+    setFocusPolicy(Qt::StrongFocus);
     resize(InitialSize);
     panelFont.Face = font();
     ContrastColors(color, look.Light, look.Shadow, 5, 4);
@@ -34,6 +36,8 @@ void TButtonPanel::SetCaption(const QString &value)
         return;
     caption = value;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TButtonPanel::SetColor(TColor value)
@@ -86,8 +90,33 @@ void TButtonPanel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = clickArmed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     clickArmed = false;
-    if (click && OnClick)
+    if (click)
+        Press();
+}
+
+void TButtonPanel::Press()
+{
+    if (isEnabled() && OnClick)
         OnClick(this);
+}
+
+void TButtonPanel::keyPressEvent(QKeyEvent *event)
+{
+    if (IsPressKey(*event))
+        Press();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TButtonPanel::focusInEvent(QFocusEvent *event)
+{
+    focusMark.FocusIn(event->reason());
+    update();
+}
+
+void TButtonPanel::focusOutEvent(QFocusEvent *)
+{
+    update();
 }
 
 void TButtonPanel::paintEvent(QPaintEvent *)
@@ -111,4 +140,6 @@ void TButtonPanel::paintEvent(QPaintEvent *)
         canvas.SetBrushClear();
         canvas.TextInBox(paint.Left, paint.Top, paint.Right, paint.Bottom, caption, TCanvas::VerticalPlace::Middle);
     }
+    if (focusMark.Shown(*this))
+        DrawFocusMark(canvas, width(), height(), panelFont.Color);
 }

@@ -2,6 +2,7 @@
 
 #include "bevel.h"
 #include "canvas.h"
+#include "focus_mark.h"
 
 #include <QWidget>
 
@@ -11,6 +12,8 @@
 // keys. It has no pressed look; a left click raises OnClick.
 class TButtonPanel : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit TButtonPanel(QWidget *parent = nullptr);
 
@@ -33,6 +36,9 @@ public:
 
     std::function<void(QObject *Sender)> OnClick;
 
+    // A press by the keyboard (Space, Enter) or an assistive tool: exactly what a click does.
+    void Press();
+
     TColor ColorLight() const { return look.Light; }
     TColor ColorShadow() const { return look.Shadow; }
 
@@ -42,6 +48,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     TBevelLook look;
@@ -50,4 +59,5 @@ private:
     TFont panelFont;
     bool showLED = true;
     bool clickArmed = false;
+    TFocusMark focusMark;
 };

@@ -114,6 +114,24 @@ void TCanvas::FrameRect(int left, int top, int right, int bottom)
     }
 }
 
+void TCanvas::DottedFrame(int left, int top, int right, int bottom)
+{
+    if (right <= left || bottom <= top)
+        return;
+    auto dot = [this](int x, int y) {
+        if ((x + y) % 2 == 0)
+            Plot(x, y, penColor);
+    };
+    for (int x = left; x < right; ++x) {
+        dot(x, top);
+        dot(x, bottom - 1);
+    }
+    for (int y = top + 1; y < bottom - 1; ++y) {
+        dot(left, y);
+        dot(right - 1, y);
+    }
+}
+
 void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
     if (right <= left || bottom <= top)

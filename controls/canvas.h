@@ -51,6 +51,9 @@ public:
 
     void FillRect(int left, int top, int right, int bottom);
     void FrameRect(int left, int top, int right, int bottom);
+    // A one-pixel outline along the inside of the box in the pen colour, every other pixel
+    // (those whose column and row add up to an even number).
+    void DottedFrame(int left, int top, int right, int bottom);
     void Rectangle(int left, int top, int right, int bottom);
     void Polygon(std::span<const QPoint> points);
     void Ellipse(int left, int top, int right, int bottom);

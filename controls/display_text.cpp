@@ -100,3 +100,24 @@ TDisplayText MakeDisplayText(double value, int fractionDigits, int numDigits)
     }
     return shown;
 }
+
+TDisplayText MakeTypedText(const QString &typed, int numDigits)
+{
+    TDisplayText shown;
+    for (const QChar character : typed) {
+        if ((character == u'.' || character == u',') && shown.SeparatorPosition == 0)
+            shown.SeparatorPosition = static_cast<int>(shown.Characters.size()) + 1;
+        else
+            shown.Characters += character >= u'0' && character <= u'9' ? static_cast<char>(character.unicode()) : ' ';
+    }
+    const int extra = static_cast<int>(shown.Characters.size()) - numDigits;
+    if (extra > 0) {
+        shown.Characters.erase(0, static_cast<std::size_t>(extra));
+        shown.SeparatorPosition = std::max(0, shown.SeparatorPosition - extra);
+    } else if (extra < 0) {
+        shown.Characters.insert(0, static_cast<std::size_t>(-extra), ' ');
+        if (shown.SeparatorPosition > 0)
+            shown.SeparatorPosition -= extra;
+    }
+    return shown;
+}

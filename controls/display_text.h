@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 // A value in fixed-point notation with `fractionDigits` decimals (0..18; others are clamped):
@@ -17,3 +19,8 @@ struct TDisplayText
     int SeparatorPosition = 0;
 };
 TDisplayText MakeDisplayText(double value, int fractionDigits, int numDigits);
+
+// What the readout shows in place of its value while digits are typed: the text's digits and its
+// first separator ("." or ","), right-aligned in `numDigits` cells with blanks in front; of a
+// longer text the last `numDigits` characters.
+TDisplayText MakeTypedText(const QString &typed, int numDigits);

@@ -1,5 +1,6 @@
 #include "led_button.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,7 +18,8 @@ bool MatchesAccelerator(QChar character, const QString &caption)
 TLEDButton::TLEDButton(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    // Reachable with Tab; the focus mark shows only when the keyboard gave the focus.
+    setFocusPolicy(Qt::StrongFocus);
     resize(InitialSize);
     buttonFont.Face = font();
     ContrastColors(color, look.Light, look.Shadow, 5, 4);
@@ -60,6 +62,8 @@ void TLEDButton::SetCaption(const QString &value)
         return;
     caption = value;
     update();
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TLEDButton::SetColor(TColor value)
@@ -131,6 +135,15 @@ void TLEDButton::SetStateOn(bool value)
         return;
     stateOn = value;
     update();
+    AnnounceLight();
+}
+
+void TLEDButton::AnnounceLight()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TLEDButton::SetSwitching(bool value)
@@ -158,8 +171,10 @@ bool TLEDButton::DialogChar(QChar character)
         return false;
     if (isEnabled()) {
         Click();
-        if (switching)
+        if (switching) {
             stateOn = !stateOn;
+            AnnounceLight();
+        }
         update();
     }
     return true;
@@ -186,12 +201,44 @@ void TLEDButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = clickArmed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     clickArmed = false;
-    if (click)
+    Release(click);
+}
+
+void TLEDButton::Release(bool clicked)
+{
+    if (clicked)
         Click();
     pressed = false;
-    if (switching)
+    if (switching) {
         stateOn = !stateOn;
+        AnnounceLight();
+    }
     repaint();
+}
+
+void TLEDButton::Press()
+{
+    if (isEnabled())
+        Release(true);
+}
+
+void TLEDButton::keyPressEvent(QKeyEvent *event)
+{
+    if (IsPressKey(*event))
+        Press();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TLEDButton::focusInEvent(QFocusEvent *event)
+{
+    focusMark.FocusIn(event->reason());
+    update();
+}
+
+void TLEDButton::focusOutEvent(QFocusEvent *)
+{
+    update();
 }
 
 void TLEDButton::paintEvent(QPaintEvent *)
@@ -220,6 +267,8 @@ void TLEDButton::paintEvent(QPaintEvent *)
     canvas.SetBrushColor(color);
     if (numGlyphs > 0 && textPosition != tpOnButton)
         DrawGlyph(canvas, paint);
+    if (focusMark.Shown(*this))
+        DrawFocusMark(canvas, width(), height(), buttonFont.Color);
 }
 
 void TLEDButton::DrawLED(TCanvas &canvas, TBox &paint) const

@@ -4,6 +4,7 @@
 #include "canvas.h"
 #include "colors.h"
 #include "faceplate_types.h"
+#include "focus_mark.h"
 
 #include <QImage>
 #include <QWidget>
@@ -19,6 +20,8 @@ bool MatchesAccelerator(QChar character, const QString &caption);
 // OnClick runs before that, so a handler still sees the state from before the click.
 class TLEDButton : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit TLEDButton(QWidget *parent = nullptr);
 
@@ -67,6 +70,8 @@ public:
     // A typed character offered as a mnemonic: on a match the button clicks (when enabled) and
     // reports it handled, so no other control gets it.
     bool DialogChar(QChar character);
+    // A press by the keyboard (Space, Enter) or an assistive tool: exactly what a click does.
+    void Press();
 
     static constexpr QSize InitialSize{45, 45};
 
@@ -75,9 +80,17 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void Click();
+    // The end of a press: the face pops out, Switching toggles the light, and the button is
+    // painted at once.
+    void Release(bool clicked);
+    // Tells assistive tools that the light (the checked state they read) changed.
+    void AnnounceLight();
     void RecomputeLEDOff();
     void DrawCaption(TCanvas &canvas, const TBox &box) const;
     void DrawLED(TCanvas &canvas, TBox &paint) const;
@@ -98,4 +111,5 @@ private:
     TTextPosition textPosition = tpNone;
     bool pressed = false;
     bool clickArmed = false; // a left press that a left release inside turns into a click
+    TFocusMark focusMark;
 };

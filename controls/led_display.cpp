@@ -3,6 +3,8 @@
 #include "canvas.h"
 #include "display_text.h"
 
+#include <QAccessible>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <array>
@@ -156,6 +158,7 @@ void TLEDDisplay::SetNumDigits(int newValue)
     if (numDigits == newValue)
         return;
     numDigits = newValue;
+    typed = MakeTypedText(typedText, numDigits);
     update();
 }
 
@@ -175,6 +178,47 @@ void TLEDDisplay::SetValue(double newValue)
     value = newValue;
     update();
     Change();
+}
+
+void TLEDDisplay::SetTypedText(const QString &newValue)
+{
+    if (typedText == newValue)
+        return;
+    typedText = newValue;
+    typed = MakeTypedText(typedText, numDigits);
+    update();
+}
+
+void TLEDDisplay::SetSpokenText(const QString &newValue)
+{
+    if (spokenText == newValue)
+        return;
+    spokenText = newValue;
+    QAccessibleValueChangeEvent event(this, spokenText);
+    QAccessible::updateAccessibility(&event);
+}
+
+int TLEDDisplay::CellAt(QPoint point) const
+{
+    if (numDigits < 1 || !rect().contains(point))
+        return 0;
+    const int cell = point.x() / (width() / numDigits) + 1;
+    return cell <= numDigits ? cell : 0;
+}
+
+void TLEDDisplay::mousePressEvent(QMouseEvent *event)
+{
+    pressedCell = event->button() == Qt::LeftButton ? CellAt(event->position().toPoint()) : 0;
+}
+
+// A click picks the cell it was pressed on, wherever in that cell it is released.
+void TLEDDisplay::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int cell = pressedCell;
+    pressedCell = 0;
+    if (cell != 0 && event->button() == Qt::LeftButton && CellAt(event->position().toPoint()) == cell &&
+        OnCellClick)
+        OnCellClick(this, cell);
 }
 
 void TLEDDisplay::Change()
@@ -203,7 +247,8 @@ void TLEDDisplay::DrawDigits(TCanvas &canvas) const
 {
     if (numDigits < 1)
         return;
-    const TDisplayText shown = MakeDisplayText(value, fractionDigits, numDigits);
+    const bool typing = !typedText.isEmpty();
+    const TDisplayText shown = typing ? typed : MakeDisplayText(value, fractionDigits, numDigits);
     const int cellWidth = width() / numDigits;
     int x = (cellWidth - digitWidth) / 2;
     const int y = (height() - digitHeight) / 2;
@@ -212,7 +257,8 @@ void TLEDDisplay::DrawDigits(TCanvas &canvas) const
     bool digitDrawn = false;
     for (int j = 1; j <= numDigits; ++j) {
         const char character = shown.Characters[static_cast<std::size_t>(j - 1)];
-        const bool blankLeadingZero = !leadingZeros && character == '0' && !digitDrawn;
+        // Typed digits show as they were typed, zeros in front included.
+        const bool blankLeadingZero = !typing && !leadingZeros && character == '0' && !digitDrawn;
         if (!blankLeadingZero) {
             // A character that is not a digit (a sign, or the letters of NaN) leaves its cell empty.
             if (character >= '0' && character <= '9')

@@ -2,6 +2,7 @@
 
 #include "colors.h"
 #include "digit_images.h"
+#include "display_text.h"
 #include "faceplate_types.h"
 
 #include <QImage>
@@ -18,6 +19,8 @@ class TCanvas;
 // once into images whenever their look changes; painting only copies them into place.
 class TLEDDisplay : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit TLEDDisplay(QWidget *parent = nullptr);
 
@@ -55,7 +58,20 @@ public:
     // Requests a repaint, then calls Change.
     void SetValue(double value);
 
+    // Digits being typed, shown in place of the value (see MakeTypedText); empty shows the value.
+    const QString &TypedText() const { return typedText; }
+    void SetTypedText(const QString &value);
+    // What assistive tools read as the display's value ("14,200.000 kHz"); a change is announced
+    // as a change of value.
+    const QString &SpokenText() const { return spokenText; }
+    void SetSpokenText(const QString &value);
+
+    // The digit cell (1 for the leftmost) under a point of the control; 0 outside every cell.
+    int CellAt(QPoint point) const;
+
     std::function<void(QObject *Sender)> OnChange;
+    // A left click on a digit cell.
+    std::function<void(QObject *Sender, int cell)> OnCellClick;
 
     // Derived state, recomputed by the setters.
     TColor ColorLEDOff() const { return colorLEDOff; }
@@ -69,6 +85,8 @@ protected:
     // Raises OnChange; called by SetValue after the repaint was requested.
     virtual void Change();
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void DefineDigit(int digit, const TSegmentFlags &segments);
@@ -94,6 +112,10 @@ private:
     int numDigits = 6;
     TSegmentStyle segmentStyle = ssBeveled;
     double value = 0;
+    QString typedText;
+    TDisplayText typed;
+    QString spokenText;
+    int pressedCell = 0;
 
     TColor colorLEDOff = clBlack;
     TColor colorShape = clBlack;

@@ -155,6 +155,8 @@ void TForm2::SetTabOrder()
     order << bank_name;
     for (int memory = 1; memory <= MemoriesPerBank; ++memory)
         order << Tags[memory - 1] << Frequencies[memory - 1];
+    // The LED buttons last, so the keyboard reaches them too.
+    order << cancelar << ok_btn;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

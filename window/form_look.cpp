@@ -1,5 +1,7 @@
 #include "form_look.h"
 
+#include "Faceplate.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -25,4 +27,6 @@ void SetUpForm(QWidget &form, const QString &name, const QString &caption, QPoin
     form.setAutoFillBackground(true);
     form.move(position);
     form.setFixedSize(size);
+    InstallFaceplateAccessibility();
+    new TAcceleratorFilter(&form);
 }

@@ -10,5 +10,6 @@ class QWidget;
 // face the system has.
 QFont WindowFont();
 
-// What both forms share: name, caption, the default font on black, the designed place and size.
+// What both forms share: name, caption, the default font on black, the designed place and size;
+// mnemonics offered to their LED buttons, and the controls known to assistive tools.
 void SetUpForm(QWidget &form, const QString &name, const QString &caption, QPoint position, QSize size);

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "keyboard_tuning.h"
 #include "window_menu.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
@@ -8,6 +9,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form1(port, programDirectory)
     , Form2(programDirectory)
     , WindowMenu(new TWindowMenu(Form1))
+    , Keyboard(new TKeyboardTuning(Form1))
     , options(options)
 {
     Form1.SetMemoryEditor(&Form2);

@@ -5,6 +5,7 @@
 #include "program_settings.h"
 #include "tstSDR.h"
 
+class TKeyboardTuning;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
@@ -25,6 +26,7 @@ public:
     TForm1 Form1;
     TForm2 Form2;
     TWindowMenu *WindowMenu;
+    TKeyboardTuning *Keyboard;
 
 private:
     TProgramOptions options;

@@ -2,6 +2,7 @@
 
 #include "Faceplate.h"
 #include "error_report.h"
+#include "frequency_entry.h"
 #include "frequency_text.h"
 #include "sdr.h"
 #include "form_look.h"
@@ -104,6 +105,19 @@ void TForm1::CreateControls()
     LEDDisplay1->SetColorBackGround(clBlack);
     LEDDisplay1->SetBevelStyle(bvLowered);
     LEDDisplay1->SetBorderStyle(bsSingle);
+    LEDDisplay1->setAccessibleName(u"Frequency"_s);
+    LEDDisplay1->OnChange = [this](QObject *) {
+        if (LEDDisplay1->TypedText().isEmpty())
+            LEDDisplay1->SetSpokenText(SpokenFrequency(frecuencia));
+    };
+    // The digits stand for the steps: the rightmost for 1 Hz, the leftmost for 10 MHz.
+    LEDDisplay1->OnCellClick = [this](QObject *, int cell) {
+        std::int32_t step = 1;
+        for (int power = LEDDisplay1->NumDigits() - cell; power > 0; --power)
+            step *= 10;
+        if (TLEDButton *button = StepButton(step))
+            button->Press();
+    };
 
     using Handler = void (TForm1::*)();
     static constexpr std::array<Handler, MemoriesPerBank> memoryHandlers{
@@ -142,7 +156,7 @@ void TForm1::CreateControls()
 
     UP = AddPanel(u"UP"_s, u"UP"_s, QRect(184, 128, 49, 45), bdBottomUp, &TForm1::freq_upClick);
     DOWN = AddPanel(u"DOWN"_s, u"DOWN"_s, QRect(184, 176, 49, 45), bdTopUp, &TForm1::freq_downClick);
-    setTabOrder(UP, DOWN);
+    SetKeyboardOrder();
 
     info = new QLabel(u"-"_s, this);
     info->setObjectName(u"info"_s);
@@ -151,6 +165,29 @@ void TForm1::CreateControls()
     QPalette white = info->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     info->setPalette(white);
+}
+
+// Tab goes round UP and DOWN, then the LED buttons in the order they were made. The window keeps
+// the focus itself until the user moves it, so no control is pressed by a stray Space.
+void TForm1::SetKeyboardOrder()
+{
+    QList<QWidget *> order{UP, DOWN};
+    for (TLEDButton *button : findChildren<TLEDButton *>(QString(), Qt::FindDirectChildrenOnly))
+        order << button;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    setFocus();
+}
+
+bool TForm1::focusNextPrevChild(bool next)
+{
+    if (focusWidget() != this)
+        return QWidget::focusNextPrevChild(next);
+    if (next)
+        UP->setFocus(Qt::TabFocusReason);
+    else
+        Bank[BankCount - 1]->setFocus(Qt::BacktabFocusReason);
+    return true;
 }
 
 void TForm1::FormCreate()

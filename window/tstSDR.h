@@ -57,6 +57,8 @@ public:
     // One wheel message of `delta` (120 a notch): at most one step up or down.
     void CMMouseWheel(int delta);
     void actualizar_frecuencia();
+    // The step button of a step (1 Hz to 10 MHz); none for any other value.
+    TLEDButton *StepButton(std::int32_t step) const;
 
     // Memories, banks and modes.
     void FormActivate();
@@ -128,6 +130,9 @@ protected:
     // Activation from another form of the program, the wheel anywhere in the window, and the
     // memory editor hiding.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Tab from the window itself, where no control holds the focus yet, starts at UP; Shift+Tab
+    // at the last LED button.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateControls();
@@ -139,7 +144,7 @@ private:
     void FormDestroy();
     void FitOuterSize();
     void SelectStep(TLEDButton *button, std::int32_t step);
-    TLEDButton *StepButton(std::int32_t step) const;
+    void SetKeyboardOrder();
 
     D2xx &port;
     QString programDirectory;

@@ -1,0 +1,145 @@
+#include "faceplate_accessibility.h"
+
+#include "button_panel.h"
+#include "led_button.h"
+#include "led_display.h"
+
+#include <QAccessibleWidget>
+
+namespace {
+
+// A caption as it reads: the "&" that marks a mnemonic is not spoken.
+QString Spoken(QString caption)
+{
+    const qsizetype ampersand = caption.indexOf(u'&');
+    if (ampersand >= 0 && ampersand < caption.size() - 1)
+        caption.remove(ampersand, 1);
+    return caption;
+}
+
+// What both kinds of button share: a push button with a press action before the widget's own.
+template <typename Control>
+class TPushButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit TPushButtonAccessible(Control *control)
+        : QAccessibleWidget(control, QAccessible::Button)
+    {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && Button()->accessibleName().isEmpty())
+            return Spoken(Button()->Caption());
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            Button()->Press();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+protected:
+    Control *Button() const { return static_cast<Control *>(widget()); }
+};
+
+// The light is shown as the checked state of a push button: a checkable button would be
+// announced as a check box, which these are not.
+class TLEDButtonAccessible final : public TPushButtonAccessible<TLEDButton>
+{
+public:
+    using TPushButtonAccessible::TPushButtonAccessible;
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = TPushButtonAccessible::state();
+        state.checked = Button()->StateOn();
+        state.pressed = Button()->Pressed();
+        return state;
+    }
+};
+
+// The display as a value. AT-SPI passes on only the number of a value, so the words a listener
+// needs ("14,200.000 kHz") are its text as well.
+class TLEDDisplayAccessible final : public QAccessibleWidget,
+                                    public QAccessibleValueInterface,
+                                    public QAccessibleTextInterface
+{
+public:
+    explicit TLEDDisplayAccessible(TLEDDisplay *display)
+        : QAccessibleWidget(display, QAccessible::Indicator)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Value)
+            return Spoken();
+        return QAccessibleWidget::text(kind);
+    }
+
+    QVariant currentValue() const override { return Display()->Value(); }
+    void setCurrentValue(const QVariant &) override {}
+    QVariant maximumValue() const override { return {}; }
+    QVariant minimumValue() const override { return {}; }
+    QVariant minimumStepSize() const override { return {}; }
+
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Spoken().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Spoken().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        return {};
+    }
+
+private:
+    TLEDDisplay *Display() const { return static_cast<TLEDDisplay *>(widget()); }
+    QString Spoken() const { return Display()->SpokenText(); }
+};
+
+// The controls have no meta-objects of their own, so they are told apart by their type.
+QAccessibleInterface *FaceplateInterface(const QString &, QObject *object)
+{
+    if (auto *button = dynamic_cast<TLEDButton *>(object))
+        return new TLEDButtonAccessible(button);
+    if (auto *panel = dynamic_cast<TButtonPanel *>(object))
+        return new TPushButtonAccessible<TButtonPanel>(panel);
+    if (auto *display = dynamic_cast<TLEDDisplay *>(object))
+        return new TLEDDisplayAccessible(display);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallFaceplateAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(FaceplateInterface);
+        return true;
+    }();
+    (void)installed;
+}

@@ -1,0 +1,145 @@
+#include "frequency_entry.h"
+
+#include <QLocale>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int MaxDigits = 8;
+constexpr std::int64_t LowestHertz = 50'000;
+constexpr std::int64_t HighestHertz = 70'000'000;
+constexpr std::int64_t HertzWholeNumberFloor = 50'000;
+
+// The parts of a text: the number's digits, where its separator stood, and the unit.
+struct TNumber
+{
+    QString digits;
+    int fractionDigits = 0;
+    int separators = 0;
+    QString unit;
+};
+
+TNumber Split(const QString &text)
+{
+    TNumber number;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            number.digits += c;
+            if (number.separators > 0)
+                ++number.fractionDigits;
+        } else if (c == u'.' || c == u',') {
+            ++number.separators;
+        } else {
+            break;
+        }
+    }
+    number.unit = text.mid(i).trimmed().toLower();
+    return number;
+}
+
+// The power of ten a unit stands for; nothing for a unit that is not one.
+std::optional<int> UnitPower(const QString &unit)
+{
+    if (unit == u"h"_s || unit == u"hz"_s)
+        return 0;
+    if (unit.isEmpty() || unit == u"k"_s || unit == u"khz"_s)
+        return 3;
+    if (unit == u"m"_s || unit == u"mhz"_s)
+        return 6;
+    return std::nullopt;
+}
+
+// The number in hertz when it is a whole number of them.
+std::optional<std::int64_t> Hertz(const TNumber &number, int power)
+{
+    std::int64_t mantissa = number.digits.toLongLong();
+    int exponent = power - number.fractionDigits;
+    for (; exponent > 0; --exponent)
+        mantissa *= 10;
+    for (; exponent < 0; ++exponent) {
+        if (mantissa % 10 != 0)
+            return std::nullopt;
+        mantissa /= 10;
+    }
+    return mantissa;
+}
+
+// Kilohertz for the status line, without trailing zeros: "80000", "49.9995".
+QString Kilohertz(std::int64_t hertz)
+{
+    QString text = QString::number(hertz / 1000);
+    if (const std::int64_t rest = hertz % 1000; rest != 0) {
+        QString decimals = QString::number(rest).rightJustified(3, u'0');
+        while (decimals.endsWith(u'0'))
+            decimals.chop(1);
+        text += u'.' + decimals;
+    }
+    return text;
+}
+
+// A text as the status line can show it: one line, not too long.
+QString Quoted(const QString &text)
+{
+    constexpr qsizetype Longest = 40;
+    const QString line = text.simplified();
+    return line.size() > Longest ? line.left(Longest) + u"..."_s : line;
+}
+
+TFrequencyReading Refused(const QString &why)
+{
+    return {std::nullopt, why};
+}
+
+} // namespace
+
+TFrequencyReading ReadFrequency(const QString &text, TEntrySource source)
+{
+    const QString trimmed = text.trimmed();
+    const TNumber number = Split(trimmed);
+    if (number.digits.isEmpty())
+        return Refused(u"Not a frequency: "_s + Quoted(trimmed));
+    if (number.separators > 1)
+        return Refused(u"Two decimal separators: "_s + Quoted(trimmed));
+    if (number.digits.size() > MaxDigits)
+        return Refused(u"Too many digits: "_s + Quoted(trimmed) + u" (at most 8)"_s);
+    std::optional<int> power = UnitPower(number.unit);
+    if (!power)
+        return Refused(u"Unknown unit: "_s + Quoted(trimmed) + u" (Hz, kHz or MHz)"_s);
+    if (source == TEntrySource::Pasted && number.unit.isEmpty() && number.separators == 0 &&
+        number.digits.toLongLong() >= HertzWholeNumberFloor)
+        power = 0;
+    const std::optional<std::int64_t> hertz = Hertz(number, *power);
+    if (!hertz)
+        return Refused(u"Finer than 1 Hz: "_s + Quoted(trimmed));
+    if (*hertz < LowestHertz || *hertz > HighestHertz)
+        return Refused(u"Out of range: "_s + Kilohertz(*hertz) + u" kHz (50 to 70000 kHz)"_s);
+    return {static_cast<std::int32_t>(*hertz), QString()};
+}
+
+QString TypedReadout(const QString &typed)
+{
+    const TNumber number = Split(typed);
+    const QString asTyped = typed.left(number.digits.size() + number.separators);
+    const std::optional<int> power = UnitPower(number.unit);
+    if (!power || *power == 3 || number.digits.isEmpty() || number.separators > 1 || number.digits.size() > MaxDigits)
+        return asTyped;
+    // Hertz or megahertz: the same number in kilohertz, when it is a whole number of hertz.
+    const std::optional<std::int64_t> hertz = Hertz(number, *power);
+    return hertz ? Kilohertz(*hertz) : asTyped;
+}
+
+QString SpokenFrequency(std::int32_t hertz)
+{
+    return QLocale(QLocale::English).toString(hertz / 1000.0, 'f', 3) + u" kHz"_s;
+}
+
+QString SpokenTyping(const QString &typed)
+{
+    const TNumber number = Split(typed);
+    const std::optional<int> power = UnitPower(number.unit);
+    const QString unit = !power ? number.unit : *power == 0 ? u"Hz"_s : *power == 6 ? u"MHz"_s : u"kHz"_s;
+    return u"Typing "_s + typed.left(number.digits.size() + number.separators) + u' ' + unit;
+}
