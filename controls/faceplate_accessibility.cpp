@@ -70,7 +70,7 @@ class TLEDDisplayAccessible final : public QAccessibleWidget,
 {
 public:
     explicit TLEDDisplayAccessible(TLEDDisplay *display)
-        : QAccessibleWidget(display, QAccessible::Indicator)
+        : QAccessibleWidget(display, QAccessible::SpinBox)
     {
     }
 
@@ -121,9 +121,12 @@ private:
     QString Spoken() const { return Display()->SpokenText(); }
 };
 
-// The controls have no meta-objects of their own, so they are told apart by their type.
+// The controls are told apart by their type; a plain QWidget that is a window (a form) is a
+// window, which screen readers announce by its title.
 QAccessibleInterface *FaceplateInterface(const QString &, QObject *object)
 {
+    if (object->metaObject() == &QWidget::staticMetaObject && static_cast<QWidget *>(object)->isWindow())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     if (auto *button = dynamic_cast<TLEDButton *>(object))
         return new TLEDButtonAccessible(button);
     if (auto *panel = dynamic_cast<TButtonPanel *>(object))

@@ -51,6 +51,29 @@ void WheelNotch(benchmark::State &state)
 }
 BENCHMARK(WheelNotch)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// One press of the Up or Down arrow, whatever control has the focus, from the key event to the
+// 208 bytes at the port.
+void ArrowKey(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    AcceptingD2xx port;
+    TProgram program(port, folder.path());
+    program.Start();
+    if (!QTest::qWaitForWindowActive(&program.Form1))
+        state.SkipWithError("the main window did not come up active");
+    QWidget *focus = program.Form1.Mem[4];
+    focus->setFocus(Qt::TabFocusReason);
+    Qt::Key key = Qt::Key_Up;
+    port.bytes = 0;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(focus, &press);
+        key = key == Qt::Key_Up ? Qt::Key_Down : Qt::Key_Up;
+    }
+    state.counters["bytes_per_key"] = static_cast<double>(port.bytes) / static_cast<double>(state.iterations());
+}
+BENCHMARK(ArrowKey)->Repetitions(9)->ReportAggregatesOnly(true);
+
 // One activation of the main window with a full memory file, from the event to the last byte.
 void Activation(benchmark::State &state)
 {

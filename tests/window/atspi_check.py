@@ -1,0 +1,133 @@
+#!/usr/bin/python3
+"""What a screen reader sees of the main window, read through AT-SPI itself.
+
+Run inside a private D-Bus session (dbus-run-session -- python3 atspi_check.py PROGRAM): starts an X
+server of its own and the program on it, finds the program on the accessibility bus, checks names,
+roles, states and values, presses UP through its action, types a refused frequency, and checks the
+events a screen reader would hear.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from gi.repository import Gio, GLib
+
+
+def start_x_server():
+    """An Xvfb on a free display, which it names once it accepts clients."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
+                              pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as names:
+        display = ":" + names.readline().strip()
+    os.environ["DISPLAY"] = display
+    # The accessibility services the bus starts (the registry that types keys) need it too.
+    Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "UpdateActivationEnvironment",
+        GLib.Variant("(a{ss})", ({"DISPLAY": display},)), None, Gio.DBusCallFlags.NONE, -1, None)
+    return server
+
+
+x_server = start_x_server()
+import pyatspi  # noqa: E402 (connects to the accessibility bus, which needs the display)
+
+events = []
+
+
+def record(event):
+    events.append((event.type, event.source_name, event.source_role, event.any_data))
+
+
+def pump(seconds, until=lambda: False):
+    deadline = time.monotonic() + seconds
+    context = GLib.MainContext.default()
+    while time.monotonic() < deadline and not until():
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+    return until()
+
+
+def find_window():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Corvex-Corvin" and app.childCount > 0:
+            for window in app:
+                if window.name == "Corvex-Corvin" and window.childCount > 30:
+                    return window
+    return None
+
+
+def states(node):
+    return {pyatspi.stateToString(s) for s in node.getState().getStates()}
+
+
+def expect(condition, what):
+    if not condition:
+        raise AssertionError(what)
+
+
+def main(program):
+    folder = tempfile.mkdtemp()
+    binary = shutil.copy(program, folder)  # the memory file goes beside the program
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_CONFIG_HOME=folder)
+    # A fresh X server now and then refuses its very first client for a moment; the program is
+    # started again when it could not reach the display at all.
+    for attempt in range(3):
+        process = subprocess.Popen([binary], env=env)
+        if pump(20, lambda: find_window() is not None or process.poll() is not None) and process.poll() is None:
+            break
+        process.wait(10)
+        print("the program could not start on", os.environ["DISPLAY"], "- starting it again", flush=True)
+    try:
+        window = find_window()
+        expect(window is not None, "the main window never showed on the accessibility bus")
+        expect(window.getRoleName() == "frame", "window role: " + window.getRoleName())
+
+        pyatspi.Registry.registerEventListener(
+            record, "object:property-change:accessible-value", "object:property-change:accessible-name")
+        children = list(window)
+        buttons = {c.name: c for c in children if c.getRoleName() == "push button"}
+        for name in ("10K", "1 k", "UP", "DOWN", "MEM", "MW", "BANK 1", "MEM 15"):
+            expect(name in buttons, "no push button named " + name + " in " + str(sorted(buttons)))
+        expect("checked" in states(buttons["10K"]), "the lit 10K step is not checked")
+        expect("checked" not in states(buttons["1 k"]), "the dark 1 k step is checked")
+        expect("checked" in states(buttons["MEM"]), "the lit M-VFO button is not checked")
+
+        readout = next(c for c in children if c.name == "Frequency")
+        expect(readout.getRoleName() == "spin button", "readout role: " + readout.getRoleName())
+        expect(readout.queryValue().currentValue == 14200.0, "readout value %r" % readout.queryValue().currentValue)
+        text = readout.queryText()
+        expect(text.getText(0, -1) == "14,200.000 kHz", "readout text %r" % text.getText(0, -1))
+        status = next(c for c in children if c.getRoleName() == "label")
+
+        action = buttons["UP"].queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        expect("Press" in names, "UP has no Press action: %r" % names)
+        action.doAction(names.index("Press"))
+        expect(pump(10, lambda: readout.queryText().getText(0, -1) == "14,210.000 kHz"),
+               "pressing UP did not tune: %r" % readout.queryText().getText(0, -1))
+        expect(pump(5, lambda: any(e[0].startswith("object:property-change:accessible-value") and e[1] == "Frequency"
+                                   for e in events)), "no value change of the readout was announced: %r" % events)
+
+        # Keys typed into the window: a refused frequency, which the status line says.
+        for key in "80000":
+            pyatspi.Registry.generateKeyboardEvent(ord(key), None, pyatspi.KEY_SYM)
+        pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
+        refusal = "Out of range: 80000 kHz (50 to 70000 kHz)"
+        expect(pump(10, lambda: status.name == refusal), "status line: %r" % status.name)
+        expect(pump(5, lambda: any(e[0].startswith("object:property-change:accessible-name") and e[1] == refusal
+                                   for e in events)), "the status line's change was not announced: %r" % events)
+        print("AT-SPI: window, %d push buttons, readout, status line and events as expected" % len(buttons))
+    finally:
+        process.terminate()
+        process.wait(10)
+        x_server.terminate()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

@@ -1,0 +1,240 @@
+#include "keyboard_tuning.h"
+#include "program_rig.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QClipboard>
+#include <QLabel>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class KeyboardTest : public MainWindowRig
+{
+protected:
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &Form1(), key, modifiers);
+    }
+    void Type(const QString &text)
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClicks(focus != nullptr ? focus : &Form1(), text);
+    }
+    // Types a text and Enter; what the status line said, or nothing when it kept its text.
+    QString Enter(const QString &text)
+    {
+        Form1().ShowStatus(u"-"_s);
+        port.ClearCalls();
+        Type(text);
+        Key(Qt::Key_Return);
+        return Form1().info->text() == u"-"_s ? QString() : Form1().info->text();
+    }
+    QString Shown() { return Form1().LEDDisplay1->TypedText(); }
+};
+
+} // namespace
+
+TEST_F(KeyboardTest, ArrowsDoWhatUpAndDownDoWhateverHasTheFocus)
+{
+    Start();
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Form1().frecuencia, 14'210'000);
+    EXPECT_EQ(SentFrequency(), 14'210'000);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Form1().Mem[0]);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+
+    // The limits of UP and DOWN, and the key repeat.
+    Form1().frecuencia = 69'990'000;
+    QTest::keyPress(Form1().Mem[0], Qt::Key_Up);
+    QTest::sendKeyEvent(QTest::Press, Form1().Mem[0], Qt::Key_Up, QString(), Qt::NoModifier);
+    port.ClearCalls();
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(Form1().Mem[0], &repeat);
+    EXPECT_EQ(Form1().frecuencia, 70'000'000);
+    EXPECT_EQ(SentFrequency(), 70'000'000);
+    Form1().frecuencia = 80'000;
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Form1().frecuencia, 80'000);
+
+    Form1().frecuencia = INT_MAX;
+    Key(Qt::Key_Up, Qt::KeypadModifier);
+    EXPECT_EQ(errors, QStringList{u"Integer overflow"_s});
+    EXPECT_EQ(Form1().frecuencia, INT_MAX);
+}
+
+TEST_F(KeyboardTest, LeftAndRightPickTheNextCoarserOrFinerStep)
+{
+    Start();
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Form1().paso, 1'000);
+    EXPECT_EQ(LitSteps(), QStringList{u"x1k"_s});
+    for (int i = 0; i < 5; ++i)
+        Key(Qt::Key_Right);
+    EXPECT_EQ(Form1().paso, 1);
+    EXPECT_EQ(LitSteps(), QStringList{u"X1H"_s});
+    for (int i = 0; i < 9; ++i)
+        Key(Qt::Key_Left);
+    EXPECT_EQ(Form1().paso, 10'000'000);
+    EXPECT_EQ(LitSteps(), QStringList{u"x10m"_s});
+    EXPECT_TRUE(port.Calls().empty());
+}
+
+TEST_F(KeyboardTest, TypedFrequenciesTuneAsARecallDoes)
+{
+    Start();
+    for (const auto &[typed, hertz] : std::vector<std::pair<QString, std::int32_t>>{{u"7074"_s, 7'074'000},
+                                                                                    {u"14200.5"_s, 14'200'500},
+                                                                                    {u"14200,5"_s, 14'200'500},
+                                                                                    {u"14.2m"_s, 14'200'000},
+                                                                                    {u"14.2M"_s, 14'200'000},
+                                                                                    {u"600k"_s, 600'000}}) {
+        Form1().frecuencia = 1;
+        EXPECT_EQ(Enter(typed), QString()) << typed.toStdString();
+        EXPECT_EQ(Form1().frecuencia, hertz) << typed.toStdString();
+        EXPECT_EQ(SentFrequency(), hertz) << typed.toStdString();
+        EXPECT_EQ(Shown(), QString());
+    }
+    // In memory mode the typed frequency, like UP, is dropped on the way back to VFO mode.
+    Click(Form1().M_VFO);
+    Enter(u"7074"_s);
+    EXPECT_EQ(Form1().frecuencia, 7'074'000);
+    Click(Form1().M_VFO);
+    EXPECT_EQ(Form1().frecuencia, 600'000);
+}
+
+TEST_F(KeyboardTest, RefusalsChangeNothingAndSayWhy)
+{
+    Start();
+    EXPECT_EQ(Enter(u"80000"_s), u"Out of range: 80000 kHz (50 to 70000 kHz)"_s);
+    EXPECT_EQ(Enter(u"123456789"_s), u"Too many digits: 123456789 (at most 8)"_s);
+    EXPECT_EQ(Enter(u"14.200,5"_s), u"Two decimal separators: 14.200,5"_s);
+    EXPECT_EQ(Enter(u"14.2mhh"_s), u"Unknown unit: 14.2mhh (Hz, kHz or MHz)"_s);
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+    EXPECT_TRUE(port.Calls().empty());
+    EXPECT_EQ(Shown(), QString());
+}
+
+TEST_F(KeyboardTest, TheReadoutShowsTheEntryUntilItIsDone)
+{
+    Start();
+    Type(u"7074"_s);
+    EXPECT_EQ(Shown(), u"7074"_s);
+    EXPECT_EQ(Form1().LEDDisplay1->SpokenText(), u"Typing 7074 kHz"_s);
+    Type(u"5"_s);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Shown(), u"7074"_s);
+    Type(u".2m"_s);
+    EXPECT_EQ(Shown(), u"7074200"_s);
+    // Esc drops the entry; nothing was sent.
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Shown(), QString());
+    EXPECT_EQ(Form1().LEDDisplay1->SpokenText(), u"14,200.000 kHz"_s);
+    EXPECT_TRUE(port.Calls().empty());
+    // Backspace over the last digit closes it too.
+    Type(u"7"_s);
+    Key(Qt::Key_Backspace);
+    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    // Enter on the keypad.
+    Type(u"3500"_s);
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Form1().frecuencia, 3'500'000);
+}
+
+TEST_F(KeyboardTest, LeavingTheWindowOrClickingElsewhereDropsTheEntry)
+{
+    Start();
+    Type(u"7074"_s);
+    Click(Form1().LMW); // the editor takes the focus; coming back resets the window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    Form2().cancelarClick();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+    EXPECT_EQ(Shown(), QString());
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+
+    Type(u"7074"_s);
+    Click(Form1().Mem[3]);
+    EXPECT_EQ(Shown(), QString());
+    Type(u"7074"_s);
+    Wheel(Form1().LEDDisplay1, 120);
+    EXPECT_EQ(Shown(), QString());
+    EXPECT_EQ(Form1().frecuencia, 14'210'000);
+}
+
+TEST_F(KeyboardTest, CopyGivesHertzThatPasteTakesBack)
+{
+    Start();
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"14200000"_s);
+    for (const auto &[text, hertz] : std::vector<std::pair<QString, std::int32_t>>{
+             {u"7074000"_s, 7'074'000}, {u"6070 kHz"_s, 6'070'000}, {u" 14.2 MHz\n"_s, 14'200'000}}) {
+        QGuiApplication::clipboard()->setText(text);
+        port.ClearCalls();
+        Key(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Form1().frecuencia, hertz);
+        EXPECT_EQ(SentFrequency(), hertz);
+    }
+    QGuiApplication::clipboard()->setText(u"7,074,000"_s);
+    port.ClearCalls();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Form1().info->text(), u"Two decimal separators: 7,074,000"_s);
+    EXPECT_TRUE(port.Calls().empty());
+}
+
+TEST_F(KeyboardTest, EachDigitOfTheReadoutPicksItsStep)
+{
+    Start();
+    const std::array<TLEDButton *, 8> steps{Form1().x10m, Form1().x1M,   Form1().x100k, Form1().x10k,
+                                            Form1().x1k,  Form1().X100H, Form1().X10H,  Form1().X1H};
+    for (int cell = 1; cell <= 8; ++cell) {
+        QTest::mouseClick(Form1().LEDDisplay1, Qt::LeftButton, Qt::NoModifier, QPoint(28 * (cell - 1) + 14, 24));
+        std::int32_t step = 1;
+        for (int power = 8 - cell; power > 0; --power)
+            step *= 10;
+        EXPECT_EQ(Form1().paso, step) << cell;
+        EXPECT_EQ(LitSteps(), QStringList{steps[static_cast<std::size_t>(cell - 1)]->objectName()}) << cell;
+    }
+    EXPECT_TRUE(port.Calls().empty());
+}
+
+TEST_F(KeyboardTest, AMnemonicCharacterGoesToItsButtonFirst)
+{
+    WriteMemoryFile("[bank2]\nbank_name2=Band &7\n");
+    Start();
+    Click(Form1().M_VFO);
+    Type(u"7"_s);
+    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    EXPECT_EQ(Form1().banco, 2);
+    EXPECT_EQ(LitMemoriesAndBanks(), QStringList{u"bank2"_s});
+    Type(u"8"_s);
+    EXPECT_TRUE(program->Keyboard->EntryOpen());
+}
+
+TEST_F(KeyboardTest, TabGoesRoundUpDownThenTheButtonsAndSpacePresses)
+{
+    Start();
+    QStringList order;
+    for (int i = 0; i < 37; ++i) {
+        Key(Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order.mid(0, 5), (QStringList{u"UP"_s, u"DOWN"_s, u"Mem1"_s, u"mem2"_s, u"mem3"_s}));
+    EXPECT_EQ(order.mid(17, 4), (QStringList{u"LMW"_s, u"M_VFO"_s, u"x1M"_s, u"x10m"_s}));
+    EXPECT_EQ(order.mid(34, 3), (QStringList{u"bank8"_s, u"UP"_s, u"DOWN"_s}));
+    Key(Qt::Key_Backtab);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Form1().frecuencia, 14'210'000);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+    Form1().x1k->setFocus(Qt::TabFocusReason);
+    Key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(LitSteps(), QStringList{u"x1k"_s});
+}
