@@ -5,6 +5,8 @@
 #include <QAccessibleActionInterface>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -237,4 +239,31 @@ TEST_F(KeyboardTest, TabGoesRoundUpDownThenTheButtonsAndSpacePresses)
     Form1().x1k->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(LitSteps(), QStringList{u"x1k"_s});
+}
+
+TEST_F(KeyboardTest, TabReachesEveryControlOfTheEditorAndSpacePressesOk)
+{
+    Start();
+    Click(Form1().LMW);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+    Form2().SelectBanks[0]->setFocus(Qt::TabFocusReason);
+    QStringList reached;
+    for (int i = 0; i < 45 && !reached.contains(QApplication::focusWidget()->objectName()); ++i) {
+        reached << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // The bank selector is one stop, as a radio group is; its arrows move between the banks.
+    ASSERT_EQ(reached.size(), 1 + 1 + 30 + 2);
+    EXPECT_EQ(reached.mid(0, 3), (QStringList{u"select_b1"_s, u"bank_name"_s, u"m1tag"_s}));
+    EXPECT_EQ(reached.mid(31), (QStringList{u"m15freq"_s, u"cancelar"_s, u"ok_btn"_s}));
+    QTest::keyClick(Form2().SelectBanks[0], Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), Form2().SelectBanks[1]);
+    EXPECT_EQ(Form2().banco_cfg, 2);
+    QTest::keyClick(Form2().SelectBanks[1], Qt::Key_Left);
+
+    Form2().Tags[0]->setText(u"Beacon"_s);
+    Form2().ok_btn->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Form2().ok_btn, Qt::Key_Space);
+    EXPECT_FALSE(Form2().isVisible());
+    EXPECT_TRUE(ReadMemoryFile().contains("Tag_mem1=Beacon"));
 }
