@@ -63,6 +63,13 @@ void Tsdr::Initialize()
     WriteControlWord();
 }
 
+void Tsdr::Reconnect()
+{
+    if (DeviceOpen())
+        CloseDevice();
+    Initialize();
+}
+
 void Tsdr::SetFrequency(std::int32_t Frequency)
 {
     if (Frequency < LowestFrequency || Frequency > HighestFrequency)

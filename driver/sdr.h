@@ -53,6 +53,9 @@ public:
 
     void Initialize();
     void SetFrequency(std::int32_t Frequency);
+    // The user's own request to reconnect: closes the device when it is open, then opens it and
+    // initialises the synthesizer as at start-up. The driver never retries by itself.
+    void Reconnect();
 
     void OpenDevice();
     void CloseDevice();

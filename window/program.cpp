@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "keyboard_tuning.h"
+#include "main_window_actions.h"
 #include "window_menu.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
@@ -10,6 +11,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form2(programDirectory)
     , WindowMenu(new TWindowMenu(Form1))
     , Keyboard(new TKeyboardTuning(Form1))
+    , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
     , options(options)
 {
     Form1.SetMemoryEditor(&Form2);

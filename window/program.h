@@ -6,6 +6,7 @@
 #include "tstSDR.h"
 
 class TKeyboardTuning;
+class TMainWindowActions;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
@@ -27,6 +28,7 @@ public:
     TForm2 Form2;
     TWindowMenu *WindowMenu;
     TKeyboardTuning *Keyboard;
+    TMainWindowActions *WindowActions;
 
 private:
     TProgramOptions options;

@@ -226,6 +226,25 @@ void TForm1::TuneTo(std::int32_t frequency)
     actualizar_frecuencia();
 }
 
+void TForm1::ReconnectReceiver()
+{
+    sdr->Reconnect();
+    actualizar_frecuencia();
+}
+
+void TForm1::SetAlwaysOnTop(bool on)
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+        return;
+    const bool shown = isVisible();
+    const QPoint place = pos();
+    // A new flag recreates the window, which hides it.
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    move(place);
+    if (shown)
+        show();
+}
+
 void TForm1::apaga_multiplicadores()
 {
     for (TLEDButton *button : {x10m, x1M, x100k, x10k, x1k, X100H, X10H, X1H})

@@ -41,6 +41,10 @@ public:
     void ShowStatus(const QString &text);
     // Tunes as a memory recall does: the frequency is shown and sent, whatever it is.
     void TuneTo(std::int32_t frequency);
+    // Opens the receiver again, as at start-up, and sends it the current frequency.
+    void ReconnectReceiver();
+    // Whether the window stays above all windows that are not topmost; it keeps its place.
+    void SetAlwaysOnTop(bool on);
 
     // Tuning (steps, UP, DOWN, wheel).
     void apaga_multiplicadores();

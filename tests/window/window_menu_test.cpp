@@ -1,0 +1,144 @@
+#include "main_window_actions.h"
+#include "program_rig.h"
+#include "window_menu.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = RecordingD2xx::Kind;
+
+namespace {
+
+class WindowMenuTest : public MainWindowRig
+{
+protected:
+    QString SettingsPath() const { return folder.filePath(u"settings.ini"_s); }
+    // The port's record is kept when `keepCalls`, so a failure planned for the first open does
+    // not apply to the next one too.
+    void StartWithSettings(bool keepCalls = false)
+    {
+        program.emplace(port, folder.path(), TProgramOptions{}, SettingsPath());
+        program->Start();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+        if (!keepCalls)
+            port.ClearCalls();
+    }
+    QMenu &Menu() { return program->WindowMenu->Menu(); }
+    TMainWindowActions &Actions() { return *program->WindowActions; }
+    bool RightClickOpensTheMenu(QWidget *on)
+    {
+        Menu().hide();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3), on->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(on, &event);
+        return Menu().isVisible();
+    }
+    std::vector<std::uint16_t> Words() const
+    {
+        std::vector<std::uint16_t> words;
+        for (const auto &block : port.Writes())
+            for (const DecodedFrame &frame : DecodeFrames(block))
+                words.push_back(frame.word);
+        return words;
+    }
+};
+
+} // namespace
+
+TEST_F(WindowMenuTest, OpensOnTheBackgroundTheReadoutAndTheStatusLineAndFromTheKeyboard)
+{
+    StartWithSettings();
+    EXPECT_TRUE(RightClickOpensTheMenu(&Form1()));
+    EXPECT_TRUE(RightClickOpensTheMenu(Form1().LEDDisplay1));
+    EXPECT_TRUE(RightClickOpensTheMenu(Form1().info));
+    // A right click on a button presses it instead.
+    EXPECT_FALSE(RightClickOpensTheMenu(Form1().Mem[0]));
+    EXPECT_FALSE(RightClickOpensTheMenu(Form1().UP));
+
+    Menu().hide();
+    QTest::keyClick(&Form1(), Qt::Key_Menu);
+    EXPECT_TRUE(Menu().isVisible());
+    Menu().hide();
+    Form1().x1k->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Form1().x1k, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(Menu().isVisible());
+    Menu().hide();
+}
+
+TEST_F(WindowMenuTest, AlwaysOnTopIsCheckedAsDesignedAndItsChoiceIsKept)
+{
+    StartWithSettings();
+    EXPECT_TRUE(Actions().AlwaysOnTop->isChecked());
+    const QPoint place = Form1().pos();
+    Actions().AlwaysOnTop->trigger();
+    EXPECT_FALSE(Form1().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(Form1().isVisible());
+    EXPECT_EQ(Form1().pos(), place);
+    EXPECT_FALSE(TProgramSettings(SettingsPath()).AlwaysOnTop());
+
+    // The next run comes up without it, until it is checked again.
+    program.reset();
+    StartWithSettings();
+    EXPECT_FALSE(Actions().AlwaysOnTop->isChecked());
+    EXPECT_FALSE(Form1().windowFlags() & Qt::WindowStaysOnTopHint);
+    Actions().AlwaysOnTop->trigger();
+    EXPECT_TRUE(Form1().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(TProgramSettings(SettingsPath()).AlwaysOnTop());
+    EXPECT_FALSE(QFile::exists(MemoryFilePath()) && ReadMemoryFile().contains("alwaysOnTop"));
+}
+
+TEST_F(WindowMenuTest, ReconnectAfterAFailedOpenInitialisesThenSendsTheFrequency)
+{
+    port.Fail(Kind::Open, FT_DEVICE_NOT_FOUND, 0);
+    StartWithSettings(true);
+    EXPECT_EQ(Form1().info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
+    EXPECT_TRUE(port.Writes().empty());
+    Actions().ReconnectReceiver->trigger();
+    EXPECT_EQ(Words(), (std::vector<std::uint16_t>{0x0120, 0xC000, 0xE000, 0x0020, 0x0020, 0x4263, 0x1020, 0x4C1E}));
+    EXPECT_EQ(port.Count(Kind::Open), 2);
+    EXPECT_EQ(port.Count(Kind::Close), 0);
+    EXPECT_EQ(Form1().info->text(), Tsdr::CreditText());
+}
+
+TEST_F(WindowMenuTest, ReconnectClosesAnOpenDeviceOnceAndOpensItAgain)
+{
+    StartWithSettings();
+    Form1().ShowStatus(u"-"_s);
+    Actions().ReconnectReceiver->trigger();
+    ASSERT_GE(port.Calls().size(), 4u);
+    EXPECT_EQ(port.Calls()[0].kind, Kind::Close);
+    EXPECT_EQ(port.Calls()[1].kind, Kind::Open);
+    EXPECT_EQ(port.Calls()[2].kind, Kind::SetBitMode);
+    EXPECT_EQ(port.Calls()[3].kind, Kind::SetBaudRate);
+    EXPECT_EQ(port.Count(Kind::Close), 1);
+    EXPECT_EQ(Words().size(), 8u);
+    EXPECT_EQ(Form1().info->text(), Tsdr::CreditText());
+}
+
+TEST_F(WindowMenuTest, ReconnectWithNoDeviceSaysSoAndWritesNothing)
+{
+    port.Fail(Kind::Open, FT_DEVICE_NOT_FOUND);
+    StartWithSettings();
+    Form1().ShowStatus(u"-"_s);
+    Actions().ReconnectReceiver->trigger();
+    EXPECT_EQ(Form1().info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
+    EXPECT_TRUE(port.Writes().empty());
+    EXPECT_EQ(port.Count(Kind::Close), 0);
+}
+
+TEST_F(WindowMenuTest, AboutNamesTheVersionTheFilesAndTheUdevRule)
+{
+    StartWithSettings();
+    Actions().About->trigger();
+    auto *box = Form1().findChild<QMessageBox *>(u"about"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    const QString text = box->text();
+    EXPECT_TRUE(text.startsWith(u"Corvex-Corvin "_s + ProgramVersion() + u'\n')) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Memories: "_s + MemoryFilePath() + u'\n'));
+    EXPECT_TRUE(text.contains(u"Settings: "_s + SettingsPath() + u'\n'));
+    EXPECT_TRUE(text.contains(u"60-corvex-ftdi.rules"_s));
+    box->close();
+}
