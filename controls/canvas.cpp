@@ -32,6 +32,12 @@ void TCanvas::Span(int left, int right, int y, const QColor &color)
         painter.fillRect(left, y, right - left, 1, color);
 }
 
+void TCanvas::Column(int x, int top, int bottom, const QColor &color)
+{
+    if (bottom > top)
+        painter.fillRect(x, top, 1, bottom - top, color);
+}
+
 void TCanvas::LineTo(int x, int y)
 {
     Line(penPosition, {x, y});
@@ -55,8 +61,13 @@ void TCanvas::ThinLine(QPoint from, QPoint to)
     const int dy = -std::abs(to.y() - y);
     const int sx = x < to.x() ? 1 : -1;
     const int sy = y < to.y() ? 1 : -1;
+    // Lines along an axis are one rectangle each: most of what the controls draw.
     if (dy == 0) {
         Span(sx > 0 ? x : to.x() + 1, sx > 0 ? to.x() : x + 1, y, penColor);
+        return;
+    }
+    if (dx == 0) {
+        Column(x, sy > 0 ? y : to.y() + 1, sy > 0 ? to.y() : y + 1, penColor);
         return;
     }
     int error = dx + dy;
@@ -108,10 +119,8 @@ void TCanvas::FrameRect(int left, int top, int right, int bottom)
         return;
     Span(left, right, top, brushColor);
     Span(left, right, bottom - 1, brushColor);
-    for (int y = top + 1; y < bottom - 1; ++y) {
-        Plot(left, y, brushColor);
-        Plot(right - 1, y, brushColor);
-    }
+    Column(left, top + 1, bottom - 1, brushColor);
+    Column(right - 1, top + 1, bottom - 1, brushColor);
 }
 
 void TCanvas::DottedFrame(int left, int top, int right, int bottom)
@@ -139,10 +148,8 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     FillRect(left + 1, top + 1, right - 1, bottom - 1);
     Span(left, right, top, penColor);
     Span(left, right, bottom - 1, penColor);
-    if (bottom - top > 2) {
-        painter.fillRect(left, top + 1, 1, bottom - top - 2, penColor);
-        painter.fillRect(right - 1, top + 1, 1, bottom - top - 2, penColor);
-    }
+    Column(left, top + 1, bottom - 1, penColor);
+    Column(right - 1, top + 1, bottom - 1, penColor);
 }
 
 void TCanvas::Polygon(std::span<const QPoint> points)

@@ -72,6 +72,7 @@ public:
 private:
     void Plot(int x, int y, const QColor &color);
     void Span(int left, int right, int y, const QColor &color); // columns left..right-1
+    void Column(int x, int top, int bottom, const QColor &color); // rows top..bottom-1
     void ThinLine(QPoint from, QPoint to);
     void WideLine(QPoint from, QPoint to);
 

@@ -251,11 +251,10 @@ void TLEDButton::paintEvent(QPaintEvent *)
     if (!caption.isEmpty() && (textPosition == tpAbove || textPosition == tpBelow))
         DrawCaption(canvas, client);
     // The band is not filled: the caption stands on the parent's background.
-    const int band = canvas.TextWidth(u"W"_s) + 2;
     if (textPosition == tpAbove)
-        paint.Top += band;
+        paint.Top += canvas.TextWidth(u"W"_s) + 2;
     else if (textPosition == tpBelow)
-        paint.Bottom -= band;
+        paint.Bottom -= canvas.TextWidth(u"W"_s) + 2;
     canvas.SetBrushColor(color);
     canvas.FillRect(paint.Left, paint.Top, paint.Right, paint.Bottom);
     DrawBevel(canvas, paint, look, pressed);

@@ -18,7 +18,6 @@ TLEDDisplay::TLEDDisplay(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(InitialSize);
     RecomputeColors();
-    BuildDigitImages();
 }
 
 void TLEDDisplay::RecomputeColors()
@@ -27,15 +26,47 @@ void TLEDDisplay::RecomputeColors()
     colorShape = FadeColor(colorBackGround, clBlack, 3);
 }
 
-void TLEDDisplay::DefineDigit(int digit, const TSegmentFlags &segments)
+void TLEDDisplay::DefineDigit(int digit, const TSegmentFlags &segments) const
 {
     for (int k = 0; k < SegmentCount; ++k)
         segmentColors[static_cast<std::size_t>(digit)][static_cast<std::size_t>(k)] =
             segments[static_cast<std::size_t>(k)] ? colorLED : colorLEDOff;
 }
 
-void TLEDDisplay::BuildDigitImages()
+void TLEDDisplay::DigitLookChanged()
 {
+    if (digitImagesBuilt)
+        BuildDigitImages();
+}
+
+void TLEDDisplay::EnsureDigitImages() const
+{
+    if (!digitImagesBuilt)
+        BuildDigitImages();
+}
+
+const std::array<std::array<TColor, SegmentCount>, 10> &TLEDDisplay::SegmentColors() const
+{
+    EnsureDigitImages();
+    return segmentColors;
+}
+
+const QImage &TLEDDisplay::DigitImage(int digit) const
+{
+    EnsureDigitImages();
+    return digitImages.at(static_cast<std::size_t>(digit));
+}
+
+bool TLEDDisplay::event(QEvent *event)
+{
+    if (event->type() == QEvent::Polish)
+        EnsureDigitImages();
+    return QWidget::event(event);
+}
+
+void TLEDDisplay::BuildDigitImages() const
+{
+    digitImagesBuilt = true;
     const TDigitGeometry geometry(digitWidth, digitHeight, digitLineWidth);
     const TDigitLook look{segmentStyle, colorBackGround, drawDigitShapes ? colorShape : colorBackGround};
     for (int digit = 0; digit < 10; ++digit) {
@@ -67,7 +98,7 @@ void TLEDDisplay::SetColorBackGround(TColor newValue)
         return;
     colorBackGround = newValue;
     RecomputeColors();
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -77,7 +108,7 @@ void TLEDDisplay::SetColorLED(TColor newValue)
         return;
     colorLED = newValue;
     RecomputeColors();
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -94,7 +125,7 @@ void TLEDDisplay::SetDigitHeight(int newValue)
     if (digitHeight == newValue)
         return;
     digitHeight = newValue;
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -103,7 +134,7 @@ void TLEDDisplay::SetDigitWidth(int newValue)
     if (digitWidth == newValue)
         return;
     digitWidth = newValue;
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -112,7 +143,7 @@ void TLEDDisplay::SetDigitLineWidth(int newValue)
     if (digitLineWidth == newValue)
         return;
     digitLineWidth = newValue;
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -121,7 +152,7 @@ void TLEDDisplay::SetDrawDigitShapes(bool newValue)
     if (drawDigitShapes == newValue)
         return;
     drawDigitShapes = newValue;
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -149,7 +180,7 @@ void TLEDDisplay::SetLEDContrast(int newValue)
         return;
     ledContrast = static_cast<TContrast>(newValue);
     RecomputeColors();
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 
@@ -167,7 +198,7 @@ void TLEDDisplay::SetSegmentStyle(TSegmentStyle newValue)
     if (segmentStyle == newValue)
         return;
     segmentStyle = newValue;
-    BuildDigitImages();
+    DigitLookChanged();
     update();
 }
 

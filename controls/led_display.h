@@ -76,21 +76,27 @@ public:
     // Derived state, recomputed by the setters.
     TColor ColorLEDOff() const { return colorLEDOff; }
     TColor ColorShape() const { return colorShape; }
-    const std::array<std::array<TColor, SegmentCount>, 10> &SegmentColors() const { return segmentColors; }
-    const QImage &DigitImage(int digit) const { return digitImages.at(static_cast<std::size_t>(digit)); }
+    const std::array<std::array<TColor, SegmentCount>, 10> &SegmentColors() const;
+    const QImage &DigitImage(int digit) const;
 
     static constexpr QSize InitialSize{168, 36};
 
 protected:
     // Raises OnChange; called by SetValue after the repaint was requested.
     virtual void Change();
+    // The digit images are first built when the display is made ready to be shown.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void DefineDigit(int digit, const TSegmentFlags &segments);
-    void BuildDigitImages();
+    void DefineDigit(int digit, const TSegmentFlags &segments) const;
+    void BuildDigitImages() const;
+    // Rebuilds the images once they exist; until then the settings made after construction are
+    // all taken by the first build, so the images are made once.
+    void DigitLookChanged();
+    void EnsureDigitImages() const;
     void RecomputeColors();
     void DrawDigits(TCanvas &canvas) const;
     // The separator after a cell; `nextX` is where the next cell's image goes.
@@ -119,6 +125,8 @@ private:
 
     TColor colorLEDOff = clBlack;
     TColor colorShape = clBlack;
-    std::array<std::array<TColor, SegmentCount>, 10> segmentColors{};
-    std::array<QImage, 10> digitImages;
+    // Built on first need (see EnsureDigitImages), hence mutable.
+    mutable std::array<std::array<TColor, SegmentCount>, 10> segmentColors{};
+    mutable std::array<QImage, 10> digitImages;
+    mutable bool digitImagesBuilt = false;
 };

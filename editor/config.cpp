@@ -44,8 +44,15 @@ TForm2::TForm2(const QString &programDirectory, QWidget *parent)
     , programDirectory(programDirectory)
 {
     SetUpForm(*this, u"Form2"_s, u"Memories"_s, DesignedPosition, ClientSize);
-    CreateControls();
-    SetTabOrder();
+}
+
+void TForm2::setVisible(bool visible)
+{
+    if (visible && grupo_bank == nullptr) {
+        CreateControls();
+        SetTabOrder();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TForm2::CreateControls()

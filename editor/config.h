@@ -51,6 +51,9 @@ public:
     TLEDButton *cancelar = nullptr;
     TLEDButton *ok_btn = nullptr;
 
+    // The controls are made when the dialog is first shown: most runs never open it.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     // A close request from the system only hides the dialog.
