@@ -25,10 +25,10 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The program, its menu entry, icons, udev rule, manual page and README under PREFIX; DESTDIR
-# stages them in another root.
+# The program (stripped, as in the package), its menu entry, icons, udev rule, manual page and
+# README under PREFIX; DESTDIR stages them in another root.
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 # The same files under /usr as a Debian package, in $(BUILD)/.
 package: build

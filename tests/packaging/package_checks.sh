@@ -44,9 +44,9 @@ the_deb() {
 check=$1
 shift
 case $check in
-install-tree) # BUILD SCRATCH: make install's files, into a scratch root.
+install-tree) # BUILD SCRATCH: what make install installs, into a scratch root.
     fresh "$2"
-    DESTDIR=$2 cmake --install "$1" > "$2.log"
+    DESTDIR=$2 cmake --install "$1" --strip > "$2.log"
     ;;
 installed-files) # ROOT PREFIX ID SCRATCH
     fresh "$4"
