@@ -4,8 +4,9 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 FUZZERS = memory_file frequency_text display colors
+PREFIX ?= /usr/local
 
-.PHONY: all run test deps configure build clean test-asan fuzz valgrind soak screenshots
+.PHONY: all run test deps configure build install package clean test-asan fuzz valgrind soak screenshots
 
 all: build
 
@@ -23,6 +24,15 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The program (stripped, as in the package), its menu entry, icons, udev rule, manual page and
+# README under PREFIX; DESTDIR stages them in another root.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# The same files under /usr as a Debian package, in $(BUILD)/.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps

@@ -31,6 +31,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(u"Corvex-Corvin"_s);
     QCoreApplication::setApplicationVersion(ProgramVersion());
+    QGuiApplication::setDesktopFileName(QStringLiteral(CORVEX_APP_ID));
     const TCommandLine line = ParseCommandLine(Arguments(argc, argv));
     if (line.exitCode)
         return Finish(line);
