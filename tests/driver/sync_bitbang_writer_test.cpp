@@ -67,16 +67,6 @@ public:
 
 } // namespace
 
-TEST(SyncBitbangWriterTest, ChipStallsWhenNobodyReadsTheSamples)
-{
-    SamplingChip chip;
-    const std::vector<std::uint8_t> word(52, 0x65);
-    int failed = 0;
-    for (int i = 0; i < 10; ++i)
-        failed += chip.WriteData(word.data(), 52) < 0 ? 1 : 0;
-    EXPECT_GT(failed, 0);
-}
-
 TEST(SyncBitbangWriterTest, KeepsUpOverTenThousandFrequencyChanges)
 {
     SamplingD2xx port;
