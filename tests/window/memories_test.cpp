@@ -24,6 +24,32 @@ QStringList Numbered(const QString &prefix, int count)
     return texts;
 }
 
+// Memory J of bank N holds N MHz + J x 10 kHz, tagged "N.J"; bank N is named "Bank N".
+QByteArray EveryMemory()
+{
+    QByteArray text;
+    for (int n = 1; n <= 8; ++n) {
+        const QByteArray bank = QByteArray::number(n);
+        text += "[bank" + bank + "]\nbank_name" + bank + "=Bank " + bank + "\n";
+        for (int j = 1; j <= 15; ++j) {
+            const QByteArray memory = QByteArray::number(j);
+            text += "mem" + memory + "=" + QByteArray::number(n * 1'000'000 + j * 10'000) + "\n";
+            text += "Tag_mem" + memory + "=" + bank + "." + memory + "\n";
+        }
+    }
+    return text;
+}
+
+QString MemoryButton(int j)
+{
+    return j == 1 ? u"Mem1"_s : u"mem"_s + QString::number(j);
+}
+
+QString BankButton(int n)
+{
+    return n == 3 ? u"Bank3"_s : u"bank"_s + QString::number(n);
+}
+
 } // namespace
 
 using MemoryStoreTest = MainWindowRig;
@@ -268,3 +294,80 @@ TEST_F(BanksAndModesTest, AnErrorMessageBoxIsNoOtherForm)
     QCoreApplication::processEvents();
     EXPECT_TRUE(Form1().modo_memoria);
 }
+
+class EachMemoryButton : public MainWindowRig, public testing::WithParamInterface<int>
+{
+};
+
+TEST_P(EachMemoryButton, RecallsItsOwnMemory)
+{
+    const int j = GetParam();
+    WriteMemoryFile(EveryMemory());
+    Start();
+    Click(Form1().M_VFO);
+    Click(Form1().Bank[2]);
+    port.ClearCalls();
+    Click(Form1().Mem[j - 1]);
+    EXPECT_EQ(Form1().memoria, j);
+    EXPECT_EQ(SentFrequency(), 3'000'000 + j * 10'000);
+    EXPECT_EQ(LitMemoriesAndBanks(), (QStringList{MemoryButton(j), u"Bank3"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Memories, EachMemoryButton, testing::Range(1, 16));
+
+class EachBankButton : public MainWindowRig, public testing::WithParamInterface<int>
+{
+};
+
+TEST_P(EachBankButton, ShowsItsOwnBank)
+{
+    const int n = GetParam();
+    WriteMemoryFile(EveryMemory());
+    Start();
+    Click(Form1().M_VFO);
+    Click(Form1().Bank[n - 1]);
+    EXPECT_EQ(Form1().banco, n);
+    EXPECT_EQ(LitMemoriesAndBanks(), QStringList{BankButton(n)});
+    EXPECT_EQ(Captions(Form1().Mem), Numbered(QString::number(n) + u"."_s, 15));
+    EXPECT_EQ(Form1().frecuencia, 1'010'000); // memory 1 of bank 1, still
+    port.ClearCalls();
+    Click(Form1().Mem[4]);
+    EXPECT_EQ(SentFrequency(), n * 1'000'000 + 50'000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Banks, EachBankButton, testing::Range(1, 9));
+
+struct StepCase
+{
+    const char16_t *button;
+    std::int32_t step;
+};
+
+void PrintTo(const StepCase &c, std::ostream *out)
+{
+    *out << c.step << " Hz";
+}
+
+class StepLightTest : public MainWindowRig, public testing::WithParamInterface<StepCase>
+{
+};
+
+// A step chosen in memory mode stays in force; back in VFO mode its light is the only one on.
+TEST_P(StepLightTest, IsTheOnlyOneOnAfterMemoryMode)
+{
+    const QString name = QString::fromUtf16(GetParam().button);
+    Start();
+    Click(Form1().M_VFO);
+    Click(Form1().findChild<TLEDButton *>(name));
+    Click(Form1().M_VFO);
+    EXPECT_FALSE(Form1().modo_memoria);
+    EXPECT_EQ(Form1().paso, GetParam().step);
+    EXPECT_EQ(LitSteps(), QStringList{name});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StepLightTest,
+                         testing::Values(StepCase{u"X1H", 1}, StepCase{u"X10H", 10}, StepCase{u"X100H", 100},
+                                         StepCase{u"x1k", 1'000}, StepCase{u"x10k", 10'000},
+                                         StepCase{u"x100k", 100'000}, StepCase{u"x1M", 1'000'000},
+                                         StepCase{u"x10m", 10'000'000}),
+                         [](const auto &info) { return "Hz" + std::to_string(info.param.step); });
