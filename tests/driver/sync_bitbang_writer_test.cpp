@@ -125,12 +125,3 @@ TEST(SyncBitbangWriterTest, MissingSamplesEndInAnIoErrorNotAHang)
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
 }
-
-TEST(SyncBitbangWriterTest, WriteTheChipRefusesIsAnIoError)
-{
-    SamplingChip chip;
-    SyncBitbangWriter writer(chip);
-    const std::vector<std::uint8_t> tooMuch(SamplingChip::QueueCapacity + 1, 0x65);
-    std::uint32_t written = 0;
-    EXPECT_EQ(writer.Write(tooMuch.data(), static_cast<std::uint32_t>(tooMuch.size()), &written), FT_IO_ERROR);
-}

@@ -16,14 +16,12 @@ ftdi_context *FakeLibftdi::New()
     Call("ftdi_new", {}, 0);
     if (!libusbStarts)
         return nullptr;
-    ++contexts;
     return new ftdi_context{};
 }
 
 void FakeLibftdi::Free(ftdi_context *context)
 {
     Call("ftdi_free", {}, 0);
-    --contexts;
     delete context;
 }
 
@@ -33,14 +31,12 @@ int FakeLibftdi::UsbFindAll(ftdi_context *, ftdi_device_list **devices, int vend
     *devices = nullptr;
     for (int chip = std::min(found, chips) - 1; chip >= 0; --chip)
         *devices = new ftdi_device_list{*devices, reinterpret_cast<libusb_device *>(&deviceTokens.at(chip))};
-    ++lists;
     return found;
 }
 
 void FakeLibftdi::ListFree(ftdi_device_list **devices)
 {
     Call("ftdi_list_free", {}, 0);
-    --lists;
     while (ftdi_device_list *first = *devices) {
         *devices = first->next;
         delete first;

@@ -25,9 +25,6 @@ public:
     void ClearCalls() { calls.clear(); }
     // The bytes of each write, in order.
     const std::vector<std::vector<std::uint8_t>> &Written() const { return written; }
-    // Contexts and device lists given out and not yet freed.
-    int LiveContexts() const { return contexts; }
-    int LiveLists() const { return lists; }
 
     ftdi_context *New() override;
     void Free(ftdi_context *context) override;
@@ -49,6 +46,4 @@ private:
     std::vector<std::vector<std::uint8_t>> written;
     std::deque<std::uint8_t> samples;
     std::vector<char> deviceTokens = std::vector<char>(16); // stand-ins for the libusb devices
-    int contexts = 0;
-    int lists = 0;
 };

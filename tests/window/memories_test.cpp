@@ -24,7 +24,8 @@ QStringList Numbered(const QString &prefix, int count)
     return texts;
 }
 
-// Memory J of bank N holds N MHz + J x 10 kHz, tagged "N.J"; bank N is named "Bank N".
+// Memory J of bank N holds N MHz + J x 10 kHz, tagged "N.J", written by turns after a plus sign,
+// in plain decimal digits and in hexadecimal after a dollar sign; bank N is named "Bank N".
 QByteArray EveryMemory()
 {
     QByteArray text;
@@ -33,7 +34,10 @@ QByteArray EveryMemory()
         text += "[bank" + bank + "]\nbank_name" + bank + "=Bank " + bank + "\n";
         for (int j = 1; j <= 15; ++j) {
             const QByteArray memory = QByteArray::number(j);
-            text += "mem" + memory + "=" + QByteArray::number(n * 1'000'000 + j * 10'000) + "\n";
+            const int f = n * 1'000'000 + j * 10'000;
+            const QByteArray value = j % 3 == 0 ? "$" + QByteArray::number(f, 16).toUpper()
+                                                : (j % 3 == 1 ? "+" : "") + QByteArray::number(f);
+            text += "mem" + memory + "=" + value + "\n";
             text += "Tag_mem" + memory + "=" + bank + "." + memory + "\n";
         }
     }
@@ -207,35 +211,6 @@ TEST_F(BanksAndModesTest, MemoryWithoutAValidFrequencyKeepsTheReceiverWhereItIs)
     EXPECT_TRUE(errors.isEmpty());
 }
 
-struct RecallCase
-{
-    const char *text;
-    std::int32_t frequency; // 14,200,000: the text has no value and the receiver stays
-};
-
-void PrintTo(const RecallCase &c, std::ostream *out)
-{
-    *out << '"' << c.text << "\" -> " << c.frequency;
-}
-
-class RecallTest : public MainWindowRig, public testing::WithParamInterface<RecallCase>
-{
-};
-
-TEST_P(RecallTest, MemoryTexts)
-{
-    WriteMemoryFile(QByteArray("[bank1]\nmem1=") + GetParam().text + "\n");
-    Start();
-    Click(Form1().M_VFO);
-    EXPECT_EQ(Form1().frecuencia, GetParam().frequency) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, RecallTest,
-                         testing::Values(RecallCase{"7050000", 7'050'000}, RecallCase{"+7050000", 7'050'000},
-                                         RecallCase{"$6B9310", 7'050'000}, RecallCase{"7.05", 14'200'000},
-                                         RecallCase{"7,050,000", 14'200'000}, RecallCase{"3000000000", 14'200'000}),
-                         [](const auto &info) { return "Case" + std::to_string(info.index); });
-
 // Blanks around a value do not survive the memory file, so these are put in the table directly.
 TEST_F(BanksAndModesTest, BlanksBeforeAndAfterTheDigits)
 {
@@ -299,29 +274,12 @@ class EachMemoryButton : public MainWindowRig, public testing::WithParamInterfac
 {
 };
 
-TEST_P(EachMemoryButton, RecallsItsOwnMemory)
+// Memory button J under bank button (J - 1) mod 8 + 1: all fifteen memory buttons and all eight
+// bank buttons.
+TEST_P(EachMemoryButton, RecallsItsOwnMemoryOfItsBank)
 {
     const int j = GetParam();
-    WriteMemoryFile(EveryMemory());
-    Start();
-    Click(Form1().M_VFO);
-    Click(Form1().Bank[2]);
-    port.ClearCalls();
-    Click(Form1().Mem[j - 1]);
-    EXPECT_EQ(Form1().memoria, j);
-    EXPECT_EQ(SentFrequency(), 3'000'000 + j * 10'000);
-    EXPECT_EQ(LitMemoriesAndBanks(), (QStringList{MemoryButton(j), u"Bank3"_s}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Memories, EachMemoryButton, testing::Range(1, 16));
-
-class EachBankButton : public MainWindowRig, public testing::WithParamInterface<int>
-{
-};
-
-TEST_P(EachBankButton, ShowsItsOwnBank)
-{
-    const int n = GetParam();
+    const int n = (j - 1) % 8 + 1;
     WriteMemoryFile(EveryMemory());
     Start();
     Click(Form1().M_VFO);
@@ -331,11 +289,13 @@ TEST_P(EachBankButton, ShowsItsOwnBank)
     EXPECT_EQ(Captions(Form1().Mem), Numbered(QString::number(n) + u"."_s, 15));
     EXPECT_EQ(Form1().frecuencia, 1'010'000); // memory 1 of bank 1, still
     port.ClearCalls();
-    Click(Form1().Mem[4]);
-    EXPECT_EQ(SentFrequency(), n * 1'000'000 + 50'000);
+    Click(Form1().Mem[j - 1]);
+    EXPECT_EQ(Form1().memoria, j);
+    EXPECT_EQ(SentFrequency(), n * 1'000'000 + j * 10'000);
+    EXPECT_EQ(LitMemoriesAndBanks(), (QStringList{MemoryButton(j), BankButton(n)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Banks, EachBankButton, testing::Range(1, 9));
+INSTANTIATE_TEST_SUITE_P(Memories, EachMemoryButton, testing::Range(1, 16));
 
 struct StepCase
 {
@@ -352,13 +312,19 @@ class StepLightTest : public MainWindowRig, public testing::WithParamInterface<S
 {
 };
 
-// A step chosen in memory mode stays in force; back in VFO mode its light is the only one on.
+// A step button changes only the step and the lights, in memory mode too; the step stays in
+// force, and back in VFO mode its light is the only one on.
 TEST_P(StepLightTest, IsTheOnlyOneOnAfterMemoryMode)
 {
     const QString name = QString::fromUtf16(GetParam().button);
     Start();
     Click(Form1().M_VFO);
+    port.ClearCalls();
     Click(Form1().findChild<TLEDButton *>(name));
+    EXPECT_EQ(Form1().paso, GetParam().step);
+    EXPECT_EQ(LitSteps(), QStringList{name});
+    EXPECT_TRUE(port.Calls().empty());
+    EXPECT_EQ(Form1().LEDDisplay1->Value(), 14200.0);
     Click(Form1().M_VFO);
     EXPECT_FALSE(Form1().modo_memoria);
     EXPECT_EQ(Form1().paso, GetParam().step);
