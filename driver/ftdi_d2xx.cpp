@@ -5,23 +5,39 @@
 class FtdiD2xx::Pipe final : public UsbPipe
 {
 public:
-    explicit Pipe(ftdi_context &context)
-        : context(context)
+    Pipe(Libftdi &library, ftdi_context &context)
+        : library(library)
+        , context(context)
     {
     }
-    int WriteData(const std::uint8_t *bytes, int size) override { return ftdi_write_data(&context, bytes, size); }
-    int ReadData(std::uint8_t *bytes, int size) override { return ftdi_read_data(&context, bytes, size); }
+    int WriteData(const std::uint8_t *bytes, int size) override { return library.WriteData(&context, bytes, size); }
+    int ReadData(std::uint8_t *bytes, int size) override { return library.ReadData(&context, bytes, size); }
 
 private:
+    Libftdi &library;
     ftdi_context &context;
 };
 
-void FtdiD2xx::ContextDeleter::operator()(ftdi_context *context) const
+namespace {
+
+Libftdi &SystemLibrary()
 {
-    ftdi_free(context);
+    static SystemLibftdi library;
+    return library;
 }
 
-FtdiD2xx::FtdiD2xx() = default;
+} // namespace
+
+FtdiD2xx::FtdiD2xx()
+    : FtdiD2xx(SystemLibrary())
+{
+}
+
+FtdiD2xx::FtdiD2xx(Libftdi &library)
+    : library(library)
+    , context(nullptr, ContextDeleter{&library})
+{
+}
 
 FtdiD2xx::~FtdiD2xx()
 {
@@ -34,18 +50,18 @@ FT_STATUS FtdiD2xx::FT_Open(int deviceIndex, FT_HANDLE *handle)
     *handle = 0;
     if (context)
         return FT_DEVICE_NOT_OPENED;
-    std::unique_ptr<ftdi_context, ContextDeleter> opening(ftdi_new());
+    std::unique_ptr<ftdi_context, ContextDeleter> opening(library.New(), ContextDeleter{&library});
     if (!opening) // libusb could not start: this machine offers no USB at all
         return FT_DEVICE_NOT_FOUND;
 
     ftdi_device_list *devices = nullptr;
-    const int count = ftdi_usb_find_all(opening.get(), &devices, 0, 0);
+    const int count = library.UsbFindAll(opening.get(), &devices, 0, 0);
     ftdi_device_list *entry = count > 0 ? devices : nullptr;
     for (int i = 0; entry != nullptr && i < deviceIndex; ++i)
         entry = entry->next;
     const bool found = deviceIndex >= 0 && entry != nullptr;
-    const int opened = found ? ftdi_usb_open_dev(opening.get(), entry->dev) : 0;
-    ftdi_list_free(&devices);
+    const int opened = found ? library.UsbOpenDev(opening.get(), entry->dev) : 0;
+    library.ListFree(&devices);
     if (!found)
         return FT_DEVICE_NOT_FOUND;
     if (opened < 0)
@@ -53,12 +69,12 @@ FT_STATUS FtdiD2xx::FT_Open(int deviceIndex, FT_HANDLE *handle)
 
     // The samples of one word fit in one USB packet; a 1 ms latency timer sends them back at once
     // instead of after the default 16 ms, which would make every change of frequency take 64 ms.
-    if (ftdi_set_latency_timer(opening.get(), 1) < 0) {
-        ftdi_usb_close(opening.get());
+    if (library.SetLatencyTimer(opening.get(), 1) < 0) {
+        library.UsbClose(opening.get());
         return FT_IO_ERROR;
     }
     context = std::move(opening);
-    pipe = std::make_unique<Pipe>(*context);
+    pipe = std::make_unique<Pipe>(library, *context);
     writer = std::make_unique<SyncBitbangWriter>(*pipe);
     *handle = OpenHandle;
     return FT_OK;
@@ -69,7 +85,7 @@ FT_STATUS FtdiD2xx::FT_SetBitMode(FT_HANDLE handle, std::uint8_t mask, std::uint
     if (!IsOpen(handle))
         return FT_INVALID_HANDLE;
     // D2XX and libftdi number the modes alike (4 is synchronous bit-bang, BITMODE_SYNCBB).
-    const int result = ftdi_set_bitmode(context.get(), mask, mode);
+    const int result = library.SetBitmode(context.get(), mask, mode);
     writer->Reset();
     if (result == -2)
         return FT_DEVICE_NOT_OPENED;
@@ -90,7 +106,7 @@ FT_STATUS FtdiD2xx::FT_SetBaudRate(FT_HANDLE handle, std::uint32_t baudRate)
         rate = (rate + 2) / 4;
     if (rate <= 0 || rate > 12'000'000) // libftdi divides by the rate and takes an int
         return FT_INVALID_BAUD_RATE;
-    switch (ftdi_set_baudrate(context.get(), static_cast<int>(rate))) {
+    switch (library.SetBaudrate(context.get(), static_cast<int>(rate))) {
     case 0: return FT_OK;
     case -1: return FT_INVALID_BAUD_RATE;
     case -3: return FT_DEVICE_NOT_OPENED;
@@ -110,7 +126,7 @@ FT_STATUS FtdiD2xx::FT_Close(FT_HANDLE handle)
 {
     if (!IsOpen(handle))
         return FT_INVALID_HANDLE;
-    const int result = ftdi_usb_close(context.get());
+    const int result = library.UsbClose(context.get());
     writer.reset();
     pipe.reset();
     context.reset();

@@ -1,18 +1,20 @@
 #pragma once
 
 #include "d2xx.h"
+#include "libftdi.h"
 #include "sync_bitbang_writer.h"
 
 #include <memory>
-
-struct ftdi_context;
 
 // The D2XX calls over libftdi1: device index n is the n-th FTDI chip that libftdi finds with its
 // default product ids. One device can be open at a time; its handle is 1.
 class FtdiD2xx final : public D2xx
 {
 public:
+    // Over the system's libftdi.
     FtdiD2xx();
+    // Over `library`, which outlives this.
+    explicit FtdiD2xx(Libftdi &library);
     ~FtdiD2xx() override;
 
     FT_STATUS FT_Open(int deviceIndex, FT_HANDLE *handle) override;
@@ -28,7 +30,8 @@ public:
 private:
     struct ContextDeleter
     {
-        void operator()(ftdi_context *context) const;
+        Libftdi *library;
+        void operator()(ftdi_context *context) const { library->Free(context); }
     };
     class Pipe;
 
@@ -36,6 +39,7 @@ private:
 
     static constexpr FT_HANDLE OpenHandle = 1;
 
+    Libftdi &library;
     std::unique_ptr<ftdi_context, ContextDeleter> context;
     std::unique_ptr<Pipe> pipe;
     std::unique_ptr<SyncBitbangWriter> writer;

@@ -134,6 +134,11 @@ TEST(ContrastColorsTest, ShadesOfTheControls)
     EXPECT_EQ(Contrast(0x00FF00, 6, 6), std::pair(0x99FF99, 0x006600));
     EXPECT_EQ(Contrast(clBlack, 5, 4), std::pair(0x7F7F7F, 0x000000));
     EXPECT_EQ(Contrast(clWhite, 5, 4), std::pair(0xFFFFFF, 0x999999));
+    // An ordinary colour, red $56, green $34, blue $12: each light channel is 255 - round((256 - c)
+    // x factor), so 170, 153, 136 at 0.5 and 187, 173, 160 at 0.4; below half luminance the dark
+    // shade scales every channel by the factor, rounded: 52, 31, 11 at 0.6 and 34, 21, 7 at 0.4.
+    EXPECT_EQ(Contrast(0x123456, 5, 4), std::pair(0x8899AA, 0x0B1F34));
+    EXPECT_EQ(Contrast(0x123456, 6, 6), std::pair(0xA0ADBB, 0x071522));
     // Dark contrast 0 keeps the colour; 10 makes it black and the light shade white.
     EXPECT_EQ(Contrast(0x123456, 5, 0).second, 0x123456);
     EXPECT_EQ(Contrast(0x123456, 10, 10), std::pair(0xFFFFFF, 0x000000));

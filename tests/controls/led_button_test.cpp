@@ -373,7 +373,7 @@ TEST_F(LEDButtonTest, PlainLettersGoToATextBoxThatHasTheFocus)
     EXPECT_EQ(shown.clicks, 1);
 }
 
-TEST_F(LEDButtonTest, SettingAValueItHasRequestsNoRepaint)
+TEST_F(LEDButtonTest, OnlyANewValueRequestsARepaint)
 {
     ShownButton shown;
     QCoreApplication::processEvents();
@@ -398,6 +398,9 @@ TEST_F(LEDButtonTest, SettingAValueItHasRequestsNoRepaint)
     shown.button->SetStateOn(true);
     QCoreApplication::processEvents();
     EXPECT_EQ(paints, 1);
+    shown.button->SetCaption(u"&Bank"_s);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints, 2);
 }
 
 TEST_F(ButtonPanelTest, UpAndDownGeometry)
@@ -429,6 +432,17 @@ TEST_F(ButtonPanelTest, UpAndDownGeometry)
     text = BoundsOf(image, Rgb(clSilver));
     EXPECT_GE(text.top(), 10);
     EXPECT_NEAR((text.top() + text.bottom()) / 2.0, 27, 2);
+}
+
+// A new colour brings its own bevel shades: light $8899AA above, dark $0B1F34 on the right.
+TEST_F(ButtonPanelTest, NewColourNewShades)
+{
+    TButtonPanel panel;
+    panel.SetColor(0x123456);
+    const QImage image = Rendered(panel);
+    EXPECT_EQ(image.pixel(20, 1), Rgb(0x8899AA));
+    EXPECT_EQ(image.pixel(43, 20), Rgb(0x0B1F34));
+    EXPECT_EQ(image.pixel(20, 20), Rgb(0x123456));
 }
 
 TEST_F(ButtonPanelTest, LeftUpSlotAndNoLED)

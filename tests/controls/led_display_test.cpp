@@ -40,15 +40,6 @@ void MakeFrequencyReadout(TLEDDisplay &display)
     display.SetBorderStyle(bsSingle);
 }
 
-bool RegionIs(const QImage &image, int left, int top, const QImage &expected)
-{
-    for (int y = 0; y < expected.height(); ++y)
-        for (int x = 0; x < expected.width(); ++x)
-            if (image.pixel(left + x, top + y) != expected.pixel(x, y))
-                return false;
-    return true;
-}
-
 bool RegionIsColour(const QImage &image, const QRect &region, QRgb colour)
 {
     for (int y = region.top(); y <= region.bottom(); ++y)
@@ -58,26 +49,48 @@ bool RegionIsColour(const QImage &image, const QRect &region, QRgb colour)
     return true;
 }
 
-// What each of the cells of a rendered readout shows: its digit, ' ' for an empty cell, '?' else.
-std::string CellsOf(const QImage &image, const TLEDDisplay &display, int firstX, int y, int cellWidth)
+// A point inside each segment of a 20 x 30 digit with lines 3 wide.
+const std::array<QPoint, 7> SegmentInterior{QPoint(9, 2),  QPoint(2, 8),  QPoint(17, 8), QPoint(9, 15),
+                                            QPoint(2, 22), QPoint(17, 22), QPoint(9, 27)};
+
+// The segments each digit lights: top, upper left, upper right, middle, lower left, lower right,
+// bottom.
+const std::array<std::string, 10> DigitSegments{"1110111", "0010010", "1011101", "1011011", "0111010",
+                                                "1101011", "0101111", "1010010", "1111111", "1111011"};
+
+// The digit a 20 x 30 image at (x, y) shows by its lit and unlit segments; '?' for anything else.
+char DigitAt(const QImage &image, int x, int y, QRgb lit, QRgb unlit)
+{
+    std::string segments;
+    for (const QPoint p : SegmentInterior) {
+        const QRgb colour = image.pixel(x + p.x(), y + p.y());
+        if (colour != lit && colour != unlit)
+            return '?';
+        segments += colour == lit ? '1' : '0';
+    }
+    const auto digit = std::find(DigitSegments.begin(), DigitSegments.end(), segments);
+    return digit == DigitSegments.end() ? '?' : static_cast<char>('0' + (digit - DigitSegments.begin()));
+}
+
+// What each 20 x 30 cell of a rendered readout shows: its digit, or ' ' for a cell of background
+// only.
+std::string CellsOf(const QImage &image, const TLEDDisplay &display, int firstX, int y, int cellWidth, QRgb lit,
+                    QRgb unlit)
 {
     std::string cells;
     for (int j = 0; j < display.NumDigits(); ++j) {
         const int x = firstX + j * cellWidth;
-        char shown = '?';
-        if (RegionIsColour(image, QRect(x, y, display.DigitWidth(), display.DigitHeight()), Rgb(display.ColorBackGround())))
-            shown = ' ';
-        for (int d = 0; d < 10; ++d)
-            if (RegionIs(image, x, y, display.DigitImage(d)))
-                shown = static_cast<char>('0' + d);
-        cells += shown;
+        const bool empty = RegionIsColour(image, QRect(x, y, 20, 30), Rgb(display.ColorBackGround()));
+        cells += empty ? ' ' : DigitAt(image, x, y, lit, unlit);
     }
     return cells;
 }
 
-// A point inside each segment of a 20 x 30 digit with lines 3 wide.
-const std::array<QPoint, 7> SegmentInterior{QPoint(9, 2),  QPoint(2, 8),  QPoint(17, 8), QPoint(9, 15),
-                                            QPoint(2, 22), QPoint(17, 22), QPoint(9, 27)};
+// The frequency readout's cells, lit in $FFF230 and unlit in $555110.
+std::string ReadoutCells(TLEDDisplay &display)
+{
+    return CellsOf(Rendered(display), display, 4, 9, 28, Rgb(16773680), Rgb(0x555110));
+}
 
 } // namespace
 
@@ -108,27 +121,19 @@ TEST(DigitGeometryTest, FourteenPointsAndLineEnds)
         EXPECT_EQ(wide.Points[p].y(), 18);
 }
 
-TEST(DigitImagesTest, EightLightsEverySegmentOneOnlyTheRightOnes)
+TEST(DigitImagesTest, EveryDigitLightsItsSegments)
 {
     TLEDDisplay display;
     display.SetColorLED(16773680);
-    const QRgb lit = Rgb(16773680);
-    const QRgb unlit = Rgb(0x555110);
     EXPECT_EQ(display.ColorLEDOff(), 0x555110);
-    const QImage eight = display.DigitImage(8);
-    const QImage one = display.DigitImage(1);
-    ASSERT_EQ(eight.size(), QSize(20, 30));
-    for (int k = 0; k < 7; ++k) {
-        EXPECT_EQ(eight.pixel(SegmentInterior[k]), lit) << k;
-        EXPECT_EQ(one.pixel(SegmentInterior[k]), (k == 2 || k == 5) ? lit : unlit) << k;
+    for (int d = 0; d < 10; ++d) {
+        const QImage image = display.DigitImage(d);
+        ASSERT_EQ(image.size(), QSize(20, 30));
+        EXPECT_EQ(DigitAt(image, 0, 0, Rgb(16773680), Rgb(0x555110)), static_cast<char>('0' + d));
+        // Frame and outlines: black on black.
+        for (const QPoint p : {QPoint(0, 0), QPoint(19, 29), QPoint(10, 0), QPoint(4, 4), QPoint(15, 13), QPoint(0, 15)})
+            EXPECT_EQ(image.pixel(p), 0xFF000000u) << d << ": " << p.x() << "," << p.y();
     }
-    // Frame and outlines: black on black.
-    for (const QPoint p : {QPoint(0, 0), QPoint(19, 29), QPoint(10, 0), QPoint(4, 4), QPoint(15, 13), QPoint(0, 15)})
-        EXPECT_EQ(eight.pixel(p), 0xFF000000u) << p.x() << "," << p.y();
-    // The 6 without its top, the 9 with its bottom.
-    EXPECT_EQ(display.DigitImage(6).pixel(SegmentInterior[0]), unlit);
-    EXPECT_EQ(display.DigitImage(9).pixel(SegmentInterior[6]), lit);
-    EXPECT_EQ(display.DigitImage(7).pixel(SegmentInterior[1]), unlit);
 }
 
 TEST(DigitImagesTest, OutlinesOnGreyAndWithoutShapes)
@@ -144,18 +149,20 @@ TEST(DigitImagesTest, OutlinesOnGreyAndWithoutShapes)
     EXPECT_EQ(display.DigitImage(8).pixel(SegmentInterior[3]), Rgb(clLime));
 }
 
-TEST(DigitImagesTest, ContrastZeroAndNine)
+TEST(DigitImagesTest, ContrastZeroAndNineAndNothingAboveNine)
 {
     TLEDDisplay display;
+    for (const int ignored : {10, 12}) {
+        display.SetLEDContrast(ignored);
+        EXPECT_EQ(display.LEDContrast(), 6) << ignored;
+        EXPECT_EQ(display.ColorLEDOff(), 0x005500) << ignored;
+    }
     display.SetLEDContrast(0);
     EXPECT_EQ(display.ColorLEDOff(), clLime);
     EXPECT_EQ(display.DigitImage(1).pixel(SegmentInterior[0]), Rgb(clLime));
     display.SetLEDContrast(9);
     EXPECT_EQ(display.ColorLEDOff(), clBlack);
     EXPECT_EQ(display.DigitImage(1).pixel(SegmentInterior[0]), 0xFF000000u);
-    display.SetLEDContrast(12);
-    EXPECT_EQ(display.LEDContrast(), 9);
-    EXPECT_EQ(display.ColorLEDOff(), clBlack);
 }
 
 TEST(DigitImagesTest, RectangularSegmentsAreLines)
@@ -180,8 +187,7 @@ TEST(LEDDisplayTest, NewDisplay)
     EXPECT_EQ(display.NumDigits(), 6);
     EXPECT_EQ(display.focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(display.ColorLEDOff(), 0x005500);
-    const QImage image = Rendered(display);
-    EXPECT_EQ(CellsOf(image, display, 4, 3, 28), "000000");
+    EXPECT_EQ(CellsOf(Rendered(display), display, 4, 3, 28, Rgb(clLime), Rgb(0x005500)), "000000");
     EXPECT_EQ(MakeDisplayText(0, 0, 6).SeparatorPosition, 0);
 }
 
@@ -190,8 +196,8 @@ TEST(LEDDisplayTest, FrequencyReadoutShows14200kHz)
     TLEDDisplay display;
     MakeFrequencyReadout(display);
     display.SetValue(14200.0);
+    EXPECT_EQ(ReadoutCells(display), "14200000");
     const QImage image = Rendered(display);
-    EXPECT_EQ(CellsOf(image, display, 4, 9, 28), "14200000");
     // The point after the fifth digit: the 4 x 4 box (138, 35) to (142, 39).
     const QRgb lit = Rgb(16773680);
     EXPECT_EQ(Picture(image.copy(137, 34, 6, 6), {{0xFF000000u, '.'}, {lit, 'o'}}),
@@ -210,9 +216,8 @@ TEST(LEDDisplayTest, LeadingZerosAreBlankButThePointStays)
     } cases[] = {{7000, " 7000000"}, {50, "   50000"}, {0.5, "     500"}, {0, "        "}};
     for (const auto &c : cases) {
         display.SetValue(c.value);
-        const QImage image = Rendered(display);
-        EXPECT_EQ(CellsOf(image, display, 4, 9, 28), c.cells) << c.value;
-        EXPECT_EQ(image.pixel(139, 36), lit) << c.value;
+        EXPECT_EQ(ReadoutCells(display), c.cells) << c.value;
+        EXPECT_EQ(Rendered(display).pixel(139, 36), lit) << c.value;
     }
 }
 
@@ -222,7 +227,22 @@ TEST(LEDDisplayTest, ExtraDigitsAreDropped)
     MakeFrequencyReadout(display);
     display.SetFractionDigits(0);
     display.SetValue(123456789);
-    EXPECT_EQ(CellsOf(Rendered(display), display, 4, 9, 28), "12345678");
+    EXPECT_EQ(ReadoutCells(display), "12345678");
+}
+
+// A minus cannot be shown: its cell stays empty, like a blanked leading zero.
+TEST(LEDDisplayTest, EveryDigitTheMinusAndTheBlank)
+{
+    TLEDDisplay display;
+    MakeFrequencyReadout(display);
+    display.SetFractionDigits(0);
+    display.SetValue(98765432);
+    EXPECT_EQ(ReadoutCells(display), "98765432");
+    display.SetValue(10203);
+    EXPECT_EQ(ReadoutCells(display), "   10203");
+    display.SetLeadingZeros(true);
+    display.SetValue(-1);
+    EXPECT_EQ(ReadoutCells(display), "000000 1");
 }
 
 TEST(LEDDisplayTest, FractionDigitsAreKeptBelowNumDigits)
@@ -262,19 +282,6 @@ TEST(LEDDisplayTest, SeparatorShapes)
     display.SetDecSeparator(dsNone);
     EXPECT_EQ(gap().count(u'o'), 0);
 
-    // Hyphen: a bar 5 wide from one pixel right of the image (column 137), L + 1 rows at mid height.
-    display.SetDecSeparator(dsHyphen);
-    const QImage hyphen = Rendered(display);
-    for (int x = 136; x < 144; ++x)
-        for (int y = 20; y < 28; ++y) {
-            const bool bar = x >= 137 && x < 142 && y >= 23 && y < 27;
-            const bool inside = x >= 138 && x < 141 && y >= 24 && y < 26;
-            if (inside)
-                EXPECT_EQ(hyphen.pixel(x, y), lit) << x << "," << y;
-            else if (!bar)
-                EXPECT_EQ(hyphen.pixel(x, y), 0xFF000000u) << x << "," << y;
-        }
-
     // Apostrophe at the digits' top, comma at their bottom, double point two dots (at
     // (49 - 4) div 3 + 9 - 2 = 22 and (49 - 4) * 2 div 3 + 9 - 2 = 37).
     auto litRows = [&](TDecSeparator separator) {
@@ -300,6 +307,38 @@ TEST(LEDDisplayTest, SeparatorShapes)
     for (int y = 35; y <= 38; ++y)
         EXPECT_EQ(grey.pixel(139, y), 0xFF555555u) << y;
     EXPECT_EQ(grey.pixel(139, 39), 0xFF808080u);
+}
+
+// The hyphen: a bar two thirds of the gap between two digit images wide, rounded, centred in the
+// gap, from row (49 - 3) div 2 = 23 on for L + 1 rows; drawn on grey so that its $555555 outline
+// shows. The gap is the columns from the fifth image's right edge to the sixth image.
+TEST(LEDDisplayTest, HyphenBarIsTwoThirdsOfTheGapRounded)
+{
+    const struct
+    {
+        int digitWidth;
+        int gapLeft; // the fifth image's right edge
+        const char *outline;
+        const char *inside;
+    } cases[] = {
+        {20, 136, ".#####..", ".#ooo#.."}, // gap 8: 16 / 3 = 5.33 gives 5
+        {21, 136, ".#####.", ".#ooo#."},   // gap 7: 14 / 3 = 4.67 gives 5, not 4
+        {24, 138, "###.", "#o#."},         // gap 4: 8 / 3 = 2.67 gives 3, not 2
+    };
+    for (const auto &c : cases) {
+        TLEDDisplay display;
+        MakeFrequencyReadout(display);
+        display.SetColorBackGround(clGray);
+        display.SetDecSeparator(dsHyphen);
+        display.SetDigitWidth(c.digitWidth);
+        display.SetValue(14200);
+        const int gap = 28 - c.digitWidth;
+        const std::string blank(static_cast<std::size_t>(gap), '.');
+        EXPECT_EQ(Picture(Rendered(display).copy(c.gapLeft, 22, gap, 6),
+                          {{0xFF808080u, '.'}, {0xFF555555u, '#'}, {Rgb(16773680), 'o'}}),
+                  Rows(blank.c_str(), c.outline, c.inside, c.inside, c.outline, blank.c_str()))
+            << "gap " << gap;
+    }
 }
 
 TEST(LEDDisplayTest, BevelStylesAndBorder)

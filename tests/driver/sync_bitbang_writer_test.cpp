@@ -67,16 +67,6 @@ public:
 
 } // namespace
 
-TEST(SyncBitbangWriterTest, ChipStallsWhenNobodyReadsTheSamples)
-{
-    SamplingChip chip;
-    const std::vector<std::uint8_t> word(52, 0x65);
-    int failed = 0;
-    for (int i = 0; i < 10; ++i)
-        failed += chip.WriteData(word.data(), 52) < 0 ? 1 : 0;
-    EXPECT_GT(failed, 0);
-}
-
 TEST(SyncBitbangWriterTest, KeepsUpOverTenThousandFrequencyChanges)
 {
     SamplingD2xx port;
@@ -134,13 +124,4 @@ TEST(SyncBitbangWriterTest, MissingSamplesEndInAnIoErrorNotAHang)
     chip.samples.clear(); // the chip lost them
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
-}
-
-TEST(SyncBitbangWriterTest, WriteTheChipRefusesIsAnIoError)
-{
-    SamplingChip chip;
-    SyncBitbangWriter writer(chip);
-    const std::vector<std::uint8_t> tooMuch(SamplingChip::QueueCapacity + 1, 0x65);
-    std::uint32_t written = 0;
-    EXPECT_EQ(writer.Write(tooMuch.data(), static_cast<std::uint32_t>(tooMuch.size()), &written), FT_IO_ERROR);
 }

@@ -87,8 +87,11 @@ TEST_F(EditorTest, CancelWritesNothingAndReopeningShowsTheFile)
     Form2().bank_name->setText(u"dropped too"_s);
     Cancel();
     EXPECT_FALSE(Form2().isVisible());
+    EXPECT_FALSE(Form2().cancelar->StateOn()); // the click switched its own light off
     EXPECT_EQ(ReadMemoryFile(), before);
     Open();
+    EXPECT_TRUE(Form2().cancelar->StateOn());
+    EXPECT_TRUE(Form2().ok_btn->StateOn());
     EXPECT_EQ(Tag(3)->text(), u"MEM 3"_s);
     Select(2);
     EXPECT_EQ(Form2().bank_name->text(), u"BANK 2"_s);
@@ -171,16 +174,25 @@ TEST_F(EditorTest, LongTagsAreCutWhenStored)
     EXPECT_EQ(Tag(4)->text(), QString(255, u'x'));
     Ok();
     EXPECT_EQ(Saved().memories(1, 4).tag.str(), QString(255, u'x'));
+    EXPECT_FALSE(Form2().ok_btn->StateOn());
     Open();
+    EXPECT_TRUE(Form2().ok_btn->StateOn());
+    EXPECT_TRUE(Form2().cancelar->StateOn());
     EXPECT_EQ(Tag(4)->text(), QString(255, u'x'));
 }
 
+// The main window keeps the focus: were the dialog activated, the next click on the main window
+// would count as a return from it and reset the tuning.
 TEST_F(EditorTest, MwWhileOpenChangesNothing)
 {
     Open();
     Tag(5)->setText(u"unsaved"_s);
     WriteMemoryFile("[bank1]\nTag_mem5=from the file\n");
-    Form1().LMWClick();
+    Form1().activateWindow(); // the user clicks the main window, then its "MW"
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+    Click(Form1().LMW);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &Form1());
     EXPECT_EQ(Tag(5)->text(), u"unsaved"_s);
     EXPECT_TRUE(Form2().isVisible());
 }

@@ -7,7 +7,6 @@
 #include "recording_d2xx.h"
 #include "sdr.h"
 #include "synthesizer_decoder.h"
-#include "tuning_word.h"
 
 #include <QApplication>
 #include <QFile>
@@ -82,7 +81,7 @@ protected:
         // Tuning words rise with the frequency: the one that gives this word lies by the estimate.
         const auto estimate = static_cast<std::int32_t>(word * 75e6 / 268435455.0);
         for (std::int32_t f = estimate - 2; f <= estimate + 2; ++f)
-            if (f >= Tsdr::LowestFrequency && f <= Tsdr::HighestFrequency && TuningWord(f) == word)
+            if (f >= Tsdr::LowestFrequency && f <= Tsdr::HighestFrequency && ExactTuningWord(f) == word)
                 return f;
         return std::nullopt;
     }

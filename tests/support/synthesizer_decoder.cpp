@@ -22,3 +22,8 @@ std::vector<DecodedFrame> DecodeFrames(const std::vector<std::uint8_t> &portByte
     }
     return frames;
 }
+
+std::uint32_t ExactTuningWord(std::int32_t frequency)
+{
+    return static_cast<std::uint32_t>((std::int64_t{frequency} * 268'435'455 + 37'500'000) / 75'000'000);
+}

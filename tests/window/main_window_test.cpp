@@ -140,29 +140,6 @@ TEST_F(TuningTest, WheelTakesAtMostOneStepPerMessage)
     EXPECT_EQ(Form1().frecuencia, 14'200'000);
 }
 
-TEST_F(TuningTest, StepClickTouchesNeitherDisplayNorDevice)
-{
-    Start();
-    Click(Form1().X1H);
-    EXPECT_EQ(Form1().paso, 1);
-    EXPECT_EQ(LitSteps(), QStringList{u"X1H"_s});
-    Click(Form1().x100k);
-    EXPECT_EQ(Form1().paso, 100'000);
-    EXPECT_EQ(LitSteps(), QStringList{u"x100k"_s});
-    EXPECT_TRUE(port.Calls().empty());
-    EXPECT_EQ(Form1().LEDDisplay1->Value(), 14200.0);
-    for (const auto &[button, step] : std::vector<std::pair<TLEDButton *, int>>{{Form1().x10m, 10'000'000},
-                                                                                 {Form1().x1M, 1'000'000},
-                                                                                 {Form1().x10k, 10'000},
-                                                                                 {Form1().x1k, 1'000},
-                                                                                 {Form1().X100H, 100},
-                                                                                 {Form1().X10H, 10}}) {
-        Click(button);
-        EXPECT_EQ(Form1().paso, step);
-        EXPECT_EQ(LitSteps(), QStringList{button->objectName()});
-    }
-}
-
 TEST_F(TuningTest, RecalledFrequencyBeyondTheRangeIsShownNotSent)
 {
     WriteMemoryFile(OneMemory("1", "1", "100000000"));

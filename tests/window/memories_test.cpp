@@ -24,6 +24,36 @@ QStringList Numbered(const QString &prefix, int count)
     return texts;
 }
 
+// Memory J of bank N holds N MHz + J x 10 kHz, tagged "N.J", written by turns after a plus sign,
+// in plain decimal digits and in hexadecimal after a dollar sign; bank N is named "Bank N".
+QByteArray EveryMemory()
+{
+    QByteArray text;
+    for (int n = 1; n <= 8; ++n) {
+        const QByteArray bank = QByteArray::number(n);
+        text += "[bank" + bank + "]\nbank_name" + bank + "=Bank " + bank + "\n";
+        for (int j = 1; j <= 15; ++j) {
+            const QByteArray memory = QByteArray::number(j);
+            const int f = n * 1'000'000 + j * 10'000;
+            const QByteArray value = j % 3 == 0 ? "$" + QByteArray::number(f, 16).toUpper()
+                                                : (j % 3 == 1 ? "+" : "") + QByteArray::number(f);
+            text += "mem" + memory + "=" + value + "\n";
+            text += "Tag_mem" + memory + "=" + bank + "." + memory + "\n";
+        }
+    }
+    return text;
+}
+
+QString MemoryButton(int j)
+{
+    return j == 1 ? u"Mem1"_s : u"mem"_s + QString::number(j);
+}
+
+QString BankButton(int n)
+{
+    return n == 3 ? u"Bank3"_s : u"bank"_s + QString::number(n);
+}
+
 } // namespace
 
 using MemoryStoreTest = MainWindowRig;
@@ -181,35 +211,6 @@ TEST_F(BanksAndModesTest, MemoryWithoutAValidFrequencyKeepsTheReceiverWhereItIs)
     EXPECT_TRUE(errors.isEmpty());
 }
 
-struct RecallCase
-{
-    const char *text;
-    std::int32_t frequency; // 14,200,000: the text has no value and the receiver stays
-};
-
-void PrintTo(const RecallCase &c, std::ostream *out)
-{
-    *out << '"' << c.text << "\" -> " << c.frequency;
-}
-
-class RecallTest : public MainWindowRig, public testing::WithParamInterface<RecallCase>
-{
-};
-
-TEST_P(RecallTest, MemoryTexts)
-{
-    WriteMemoryFile(QByteArray("[bank1]\nmem1=") + GetParam().text + "\n");
-    Start();
-    Click(Form1().M_VFO);
-    EXPECT_EQ(Form1().frecuencia, GetParam().frequency) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, RecallTest,
-                         testing::Values(RecallCase{"7050000", 7'050'000}, RecallCase{"+7050000", 7'050'000},
-                                         RecallCase{"$6B9310", 7'050'000}, RecallCase{"7.05", 14'200'000},
-                                         RecallCase{"7,050,000", 14'200'000}, RecallCase{"3000000000", 14'200'000}),
-                         [](const auto &info) { return "Case" + std::to_string(info.index); });
-
 // Blanks around a value do not survive the memory file, so these are put in the table directly.
 TEST_F(BanksAndModesTest, BlanksBeforeAndAfterTheDigits)
 {
@@ -268,3 +269,71 @@ TEST_F(BanksAndModesTest, AnErrorMessageBoxIsNoOtherForm)
     QCoreApplication::processEvents();
     EXPECT_TRUE(Form1().modo_memoria);
 }
+
+class EachMemoryButton : public MainWindowRig, public testing::WithParamInterface<int>
+{
+};
+
+// Memory button J under bank button (J - 1) mod 8 + 1: all fifteen memory buttons and all eight
+// bank buttons.
+TEST_P(EachMemoryButton, RecallsItsOwnMemoryOfItsBank)
+{
+    const int j = GetParam();
+    const int n = (j - 1) % 8 + 1;
+    WriteMemoryFile(EveryMemory());
+    Start();
+    Click(Form1().M_VFO);
+    Click(Form1().Bank[n - 1]);
+    EXPECT_EQ(Form1().banco, n);
+    EXPECT_EQ(LitMemoriesAndBanks(), QStringList{BankButton(n)});
+    EXPECT_EQ(Captions(Form1().Mem), Numbered(QString::number(n) + u"."_s, 15));
+    EXPECT_EQ(Form1().frecuencia, 1'010'000); // memory 1 of bank 1, still
+    port.ClearCalls();
+    Click(Form1().Mem[j - 1]);
+    EXPECT_EQ(Form1().memoria, j);
+    EXPECT_EQ(SentFrequency(), n * 1'000'000 + j * 10'000);
+    EXPECT_EQ(LitMemoriesAndBanks(), (QStringList{MemoryButton(j), BankButton(n)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Memories, EachMemoryButton, testing::Range(1, 16));
+
+struct StepCase
+{
+    const char16_t *button;
+    std::int32_t step;
+};
+
+void PrintTo(const StepCase &c, std::ostream *out)
+{
+    *out << c.step << " Hz";
+}
+
+class StepLightTest : public MainWindowRig, public testing::WithParamInterface<StepCase>
+{
+};
+
+// A step button changes only the step and the lights, in memory mode too; the step stays in
+// force, and back in VFO mode its light is the only one on.
+TEST_P(StepLightTest, IsTheOnlyOneOnAfterMemoryMode)
+{
+    const QString name = QString::fromUtf16(GetParam().button);
+    Start();
+    Click(Form1().M_VFO);
+    port.ClearCalls();
+    Click(Form1().findChild<TLEDButton *>(name));
+    EXPECT_EQ(Form1().paso, GetParam().step);
+    EXPECT_EQ(LitSteps(), QStringList{name});
+    EXPECT_TRUE(port.Calls().empty());
+    EXPECT_EQ(Form1().LEDDisplay1->Value(), 14200.0);
+    Click(Form1().M_VFO);
+    EXPECT_FALSE(Form1().modo_memoria);
+    EXPECT_EQ(Form1().paso, GetParam().step);
+    EXPECT_EQ(LitSteps(), QStringList{name});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StepLightTest,
+                         testing::Values(StepCase{u"X1H", 1}, StepCase{u"X10H", 10}, StepCase{u"X100H", 100},
+                                         StepCase{u"x1k", 1'000}, StepCase{u"x10k", 10'000},
+                                         StepCase{u"x100k", 100'000}, StepCase{u"x1M", 1'000'000},
+                                         StepCase{u"x10m", 10'000'000}),
+                         [](const auto &info) { return "Hz" + std::to_string(info.param.step); });

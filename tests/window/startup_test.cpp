@@ -1,4 +1,5 @@
 #include "error_report.h"
+#include "fake_libftdi.h"
 #include "ftdi_d2xx.h"
 #include "program.h"
 #include "recording_d2xx.h"
@@ -104,9 +105,10 @@ TEST(StartUp, WithoutADeviceTheStatusLineSaysSoAndNothingElseIsCalled)
     EXPECT_EQ(port.Calls().size(), 1u);
 }
 
-TEST(StartUp, WithTheRealLibftdiLayerOnAMachineWithoutReceiver)
+TEST(StartUp, OverTheLibftdiLayerWithNoReceiverAttached)
 {
-    FtdiD2xx port;
+    FakeLibftdi library;
+    FtdiD2xx port(library);
     QTemporaryDir folder;
     TForm1 form(port, folder.path());
     EXPECT_EQ(form.info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
