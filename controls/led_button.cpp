@@ -61,7 +61,7 @@ void TLEDButton::SetCaption(const QString &value)
     if (caption == value)
         return;
     caption = value;
-    update();
+    RequestRepaint();
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
@@ -134,8 +134,32 @@ void TLEDButton::SetStateOn(bool value)
     if (stateOn == value)
         return;
     stateOn = value;
-    update();
+    RequestRepaint();
     AnnounceLight();
+}
+
+void TLEDButton::RequestRepaint()
+{
+    if (!repaintHeld)
+        update();
+}
+
+void TLEDButton::HoldRepaint()
+{
+    if (repaintHeld)
+        return;
+    repaintHeld = true;
+    heldCaption = caption;
+    heldStateOn = stateOn;
+}
+
+void TLEDButton::ReleaseRepaint()
+{
+    if (!repaintHeld)
+        return;
+    repaintHeld = false;
+    if (caption != heldCaption || stateOn != heldStateOn)
+        update();
 }
 
 void TLEDButton::AnnounceLight()

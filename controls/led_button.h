@@ -72,6 +72,11 @@ public:
     bool DialogChar(QChar character);
     // A press by the keyboard (Space, Enter) or an assistive tool: exactly what a click does.
     void Press();
+    // While held, a new caption or light asks for no repaint; on release the button asks for one
+    // only when its caption or light then differs from before the hold. A handler that switches a
+    // light off and on again so repaints nothing.
+    void HoldRepaint();
+    void ReleaseRepaint();
 
     static constexpr QSize InitialSize{45, 45};
 
@@ -91,6 +96,8 @@ private:
     void Release(bool clicked);
     // Tells assistive tools that the light (the checked state they read) changed.
     void AnnounceLight();
+    // A repaint for a new caption or light, unless held.
+    void RequestRepaint();
     void RecomputeLEDOff();
     void DrawCaption(TCanvas &canvas, const TBox &box) const;
     void DrawLED(TCanvas &canvas, TBox &paint) const;
@@ -112,4 +119,7 @@ private:
     bool pressed = false;
     bool clickArmed = false; // a left press that a left release inside turns into a click
     TFocusMark focusMark;
+    bool repaintHeld = false;
+    QString heldCaption;
+    bool heldStateOn = false;
 };

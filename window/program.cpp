@@ -19,6 +19,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
 
 void TProgram::Start()
 {
+    Form1.PrepareFirstFrame();
     Form1.show();
     // Activated explicitly: where no window manager activates new windows, the main window would
     // otherwise come up inactive.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
@@ -25,6 +26,30 @@ constexpr std::array<int, 3> MemoryColumns{8, 64, 120};
 constexpr std::array<int, 5> MemoryRows{64, 96, 128, 160, 192};
 constexpr std::array<int, 2> BankColumns{248, 328};
 constexpr std::array<int, 4> BankRows{96, 128, 160, 192};
+
+// The LED buttons' repaints are held for one handler of the window: a light that the handler
+// switches off and on again, as the handlers of steps, memories, banks and the activation do, is
+// not repainted, and the window changes on the screen only where it ends up looking different.
+class TSettledLook
+{
+public:
+    explicit TSettledLook(const QWidget &form)
+        : buttons(form.findChildren<TLEDButton *>(QString(), Qt::FindDirectChildrenOnly))
+    {
+        for (TLEDButton *button : buttons)
+            button->HoldRepaint();
+    }
+    ~TSettledLook()
+    {
+        for (TLEDButton *button : buttons)
+            button->ReleaseRepaint();
+    }
+    TSettledLook(const TSettledLook &) = delete;
+    TSettledLook &operator=(const TSettledLook &) = delete;
+
+private:
+    QList<TLEDButton *> buttons;
+};
 
 } // namespace
 
@@ -64,7 +89,10 @@ TLEDButton *TForm1::AddButton(const QString &name, const QString &caption, const
     button->SetStateOn(false);
     button->SetSwitching(false);
     button->SetTextPosition(tpOnButton);
-    button->OnClick = Guarded([this, handler] { (this->*handler)(); });
+    button->OnClick = Guarded([this, handler] {
+        const TSettledLook settled(*this);
+        (this->*handler)();
+    });
     // A right click presses the button; it does not open the window's menu.
     button->setContextMenuPolicy(Qt::PreventContextMenu);
     return button;
@@ -324,11 +352,13 @@ void TForm1::CMMouseWheel(int delta)
 void TForm1::actualizar_frecuencia()
 {
     LEDDisplay1->SetValue(frecuencia / 1000.0);
-    sdr->SetFrequency(frecuencia);
+    if (sendsToDriver)
+        sdr->SetFrequency(frecuencia);
 }
 
 void TForm1::FormActivate()
 {
+    const TSettledLook settled(*this);
     carga_memorias();
     banco = 1;
     memoria = 1;
@@ -338,6 +368,17 @@ void TForm1::FormActivate()
     modo_memoria = true;
     frecuencia_vfo = StartFrequency;
     cambio_memoria_vfo();
+}
+
+void TForm1::PrepareFirstFrame()
+{
+    const QScopedValueRollback<bool> quiet(sendsToDriver, false);
+    try {
+        FormActivate();
+    } catch (const std::exception &) {
+        // The activation meets the same failure and reports it; reported here too, it would
+        // show twice.
+    }
 }
 
 void TForm1::carga_memorias()

@@ -66,6 +66,10 @@ public:
 
     // Memories, banks and modes.
     void FormActivate();
+    // Sets up before the first showing what the first activation will show (captions, lights,
+    // readout), so the first frame is the settled window and that activation repaints nothing.
+    // The synthesizer hears nothing of it: its frequency comes with the activation.
+    void PrepareFirstFrame();
     void carga_memorias();
     void apaga_memorias();
     void apaga_banks();
@@ -155,4 +159,5 @@ private:
     QPointer<QWidget> memoryEditor;
     QPointer<QWidget> lastActiveForm;
     int wheelRemainder = 0;
+    bool sendsToDriver = true;
 };

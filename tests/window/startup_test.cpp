@@ -1,3 +1,4 @@
+#include "Faceplate.h"
 #include "error_report.h"
 #include "fake_libftdi.h"
 #include "ftdi_d2xx.h"
@@ -68,6 +69,57 @@ TEST(StartUp, MainWindowFrame)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(QApplication::activeWindow(), &form);
     EXPECT_EQ(form.frameGeometry(), QRect(TForm1::DesignedPosition, TForm1::OuterSize));
+}
+
+TEST(StartUp, TheFirstFrameIsTheSettledWindow)
+{
+    RecordingD2xx port;
+    QTemporaryDir folder;
+    TProgram program(port, folder.path());
+    TForm1 &form = program.Form1;
+    // Every paint of the window and its controls, from the first on.
+    struct PaintCounter : QObject
+    {
+        std::map<QObject *, int> paints;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                ++paints[watched];
+            return false;
+        }
+    } counter;
+    form.installEventFilter(&counter);
+    for (QWidget *child : form.findChildren<QWidget *>())
+        child->installEventFilter(&counter);
+    port.ClearCalls();
+
+    program.Start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::qWait(50);
+
+    // One paint each: the first frame already showed what the activation settled.
+    for (QWidget *child : form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isWindow())
+            EXPECT_EQ(counter.paints[child], 1) << child->objectName().toStdString();
+    EXPECT_EQ(form.Mem[0]->Caption(), u"MEM 1"_s);
+    EXPECT_EQ(form.Bank[7]->Caption(), u"BANK 8"_s);
+    EXPECT_EQ(form.M_VFO->Caption(), u"MEM"_s);
+    EXPECT_TRUE(form.x10k->StateOn());
+    EXPECT_EQ(form.LEDDisplay1->Value(), 14200.0);
+    // And the wire heard one frequency change, at the activation.
+    EXPECT_THAT(Words(port), testing::ElementsAre(0x0020, 0x4263, 0x1020, 0x4C1E));
+
+    // Coming back from the editor reloads and resets everything; the window looks the same, so
+    // nothing is repainted, though the x10k light goes off and on again on the way.
+    counter.paints.clear();
+    QEvent fromEditor(QEvent::WindowActivate);
+    QApplication::sendEvent(&program.Form2, &fromEditor);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form, &activate);
+    QTest::qWait(50);
+    EXPECT_EQ(port.Writes().size(), 8u);
+    for (const auto &[control, paints] : counter.paints)
+        EXPECT_EQ(paints, 0) << control->objectName().toStdString();
 }
 
 TEST(StartUp, MemoryEditorIsCreatedHiddenAsAToolWindow)
