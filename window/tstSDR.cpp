@@ -485,6 +485,13 @@ void TForm1::showEvent(QShowEvent *event)
     FitOuterSize();
 }
 
+void TForm1::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (isVisible())
+        FitOuterSize();
+}
+
 // The designed size is the outer size, frame included; the frame is known only once shown.
 void TForm1::FitOuterSize()
 {

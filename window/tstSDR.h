@@ -135,6 +135,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The window manager frames the window after it is shown and moves it into the frame: the
+    // outer size is fitted again once the frame is known.
+    void moveEvent(QMoveEvent *event) override;
     // Activation from another form of the program, the wheel anywhere in the window, and the
     // memory editor hiding.
     bool eventFilter(QObject *watched, QEvent *event) override;
