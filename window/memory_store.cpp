@@ -47,6 +47,14 @@ bool IsWritable(const QString &path)
     return info.isWritable() && (info.permissions() & anyWrite);
 }
 
+// The folders that installed programs live in: what is written there belongs to the system, so
+// a program installed there keeps its memories in the user's folder even when run as root.
+bool IsSystemFolder(const QString &path)
+{
+    const QString folder = QFileInfo(path).canonicalFilePath() + u'/';
+    return folder.startsWith(u"/usr/"_s) || folder.startsWith(u"/bin/"_s) || folder.startsWith(u"/sbin/"_s);
+}
+
 enum class Field { BankName, Frequency, Tag };
 
 struct Entry
@@ -133,7 +141,7 @@ TMemoryFile::TMemoryFile(QString path)
 TMemoryFile TMemoryFile::ForProgramIn(const QString &programDirectory)
 {
     const QString besideProgram = QDir(programDirectory).absoluteFilePath(FileName);
-    if (QFileInfo::exists(besideProgram) || IsWritable(programDirectory))
+    if (QFileInfo::exists(besideProgram) || (IsWritable(programDirectory) && !IsSystemFolder(programDirectory)))
         return TMemoryFile(besideProgram);
     const QString configuration = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return TMemoryFile(QDir(configuration).absoluteFilePath(FileName));

@@ -104,8 +104,8 @@ public:
     explicit TMemoryFile(QString path);
 
     // memos.ini beside the executable, in `programDirectory`, when one is there or that folder is
-    // writable; otherwise, for a program installed where the user cannot write, memos.ini in the
-    // user's configuration folder.
+    // writable and not a system folder (/usr/..., /bin, /sbin); otherwise, for a program installed
+    // where the user cannot or should not write, memos.ini in the user's configuration folder.
     static TMemoryFile ForProgramIn(const QString &programDirectory);
 
     const QString &Path() const { return path; }

@@ -254,4 +254,8 @@ TEST(MemoryFileLocation, BesideTheProgramOrInTheUsersConfiguration)
     QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(TMemoryFile::ForProgramIn(program.path()).Path(), beside);
     QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // Installed with the system's programs: the configuration folder, even for root, who may write there.
+    for (const QString &installed : {u"/usr/bin"_s, u"/usr/local/bin"_s, u"/bin"_s})
+        EXPECT_EQ(TMemoryFile::ForProgramIn(installed).Path(), QDir(configuration).absoluteFilePath(u"memos.ini"_s));
 }
