@@ -8,6 +8,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form1(port, programDirectory)
     , Form2(programDirectory)
     , WindowMenu(new TWindowMenu(Form1))
+    , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
     , options(options)
 {
     Form1.SetMemoryEditor(&Form2);
