@@ -91,19 +91,4 @@ TEST(Session, AWholeLineTooLongEndsItUnanswered)
     EXPECT_TRUE(tuning.tunedTo.empty());
 }
 
-TEST(Session, SessionsShareTheTuningTheyAreGiven)
-{
-    FakeTuning tuning;
-    TRigctlSession tracker(tuning);
-    TRigctlSession logger(tuning);
-    tracker.Receive("F 145800000\nF 14074000\n");
-    EXPECT_EQ(tracker.AnswerNextLine(), QByteArray("RPRT -1\n"));
-    EXPECT_EQ(tracker.AnswerNextLine(), QByteArray("RPRT 0\n"));
-    logger.Receive("M PKTUSB 3000\nf\n");
-    EXPECT_EQ(logger.AnswerNextLine(), QByteArray("RPRT 0\n"));
-    EXPECT_EQ(logger.AnswerNextLine(), QByteArray("14074000\n"));
-    tracker.Receive("m\n");
-    EXPECT_EQ(tracker.AnswerNextLine(), QByteArray("PKTUSB\n3000\n"));
-}
-
 } // namespace
