@@ -3,7 +3,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
-FUZZERS = memory_file frequency_text display colors
+FUZZERS = memory_file frequency_text display colors rigctl
 PREFIX ?= /usr/local
 
 .PHONY: all run test deps configure build install package clean test-asan fuzz valgrind soak screenshots

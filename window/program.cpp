@@ -10,9 +10,9 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form1(port, programDirectory)
     , Form2(programDirectory)
     , WindowMenu(new TWindowMenu(Form1))
+    , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
     , Keyboard(new TKeyboardTuning(Form1))
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
-    , options(options)
 {
     Form1.SetMemoryEditor(&Form2);
 }

@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "config.h"
+#include "network_control.h"
 #include "program_settings.h"
 #include "tstSDR.h"
 
@@ -11,7 +12,7 @@ class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
 // and initialises the synthesizer), then the memory editor, hidden; and what joins them to the
-// rest: the main window's menu and the choices kept between runs.
+// rest: the main window's menu, the choices kept between runs and network control.
 class TProgram
 {
 public:
@@ -27,9 +28,7 @@ public:
     TForm1 Form1;
     TForm2 Form2;
     TWindowMenu *WindowMenu;
+    TNetworkControl NetworkControl;
     TKeyboardTuning *Keyboard;
     TMainWindowActions *WindowActions;
-
-private:
-    TProgramOptions options;
 };

@@ -273,6 +273,12 @@ void TForm1::SetAlwaysOnTop(bool on)
         show();
 }
 
+void TForm1::SetMode(const QString &label, int hertz)
+{
+    modeLabel = label;
+    passband = hertz;
+}
+
 void TForm1::apaga_multiplicadores()
 {
     for (TLEDButton *button : {x10m, x1M, x100k, x10k, x1k, X100H, X10H, X1H})

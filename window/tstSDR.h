@@ -3,6 +3,7 @@
 #include "colors.h"
 #include "faceplate_types.h"
 #include "memory_store.h"
+#include "remote_tuning.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,8 +19,9 @@ class TLEDDisplay;
 class Tsdr;
 
 // The receiver's main window: the frequency readout, tuning steps and keys, memories and banks,
-// the memory/VFO toggle and the status line. It owns the synthesizer driver and the tuning state.
-class TForm1 : public QWidget
+// the memory/VFO toggle and the status line. It owns the synthesizer driver and the tuning state,
+// which network clients read and tune through TRemoteTuning.
+class TForm1 : public QWidget, public TRemoteTuning
 {
 public:
     // Every library call of the driver goes to `port`; the memory file is the one of the program
@@ -40,11 +42,17 @@ public:
     // Replaces the status line's text.
     void ShowStatus(const QString &text);
     // Tunes as a memory recall does: the frequency is shown and sent, whatever it is.
-    void TuneTo(std::int32_t frequency);
+    void TuneTo(std::int32_t frequency) override;
     // Opens the receiver again, as at start-up, and sends it the current frequency.
     void ReconnectReceiver();
     // Whether the window stays above all windows that are not topmost; it keeps its place.
     void SetAlwaysOnTop(bool on);
+
+    // Network clients: the frequency shown, and the mode they keep here.
+    std::int32_t Frequency() const override { return frecuencia; }
+    QString ModeLabel() const override { return modeLabel; }
+    int Passband() const override { return passband; }
+    void SetMode(const QString &label, int hertz) override;
 
     // Tuning (steps, UP, DOWN, wheel).
     void apaga_multiplicadores();
@@ -163,4 +171,6 @@ private:
     QPointer<QWidget> lastActiveForm;
     int wheelRemainder = 0;
     bool sendsToDriver = true;
+    QString modeLabel = QStringLiteral("USB");
+    int passband = 2400;
 };

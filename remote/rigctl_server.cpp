@@ -1,0 +1,107 @@
+#include "rigctl_server.h"
+
+#include "rigctl_connection.h"
+
+#include <QTcpSocket>
+
+#include <algorithm>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString ListenProblem(QAbstractSocket::SocketError error, const QString &errorString)
+{
+    switch (error) {
+    case QAbstractSocket::AddressInUseError: return u"address in use"_s;
+    case QAbstractSocket::SocketAddressNotAvailableError: return u"address not available"_s;
+    case QAbstractSocket::SocketAccessError: return u"permission denied"_s;
+    case QAbstractSocket::UnsupportedSocketOperationError: return u"address family not supported"_s;
+    default: return errorString;
+    }
+}
+
+} // namespace
+
+bool IsPeerAllowed(const QHostAddress &peer, const TSubnets &allowed)
+{
+    bool isIPv4 = false;
+    const quint32 ipv4 = peer.toIPv4Address(&isIPv4);
+    const QHostAddress address = isIPv4 ? QHostAddress(ipv4) : peer;
+    if (address.isLoopback())
+        return true;
+    return std::ranges::any_of(allowed, [&](const QPair<QHostAddress, int> &subnet) {
+        return address.isInSubnet(subnet);
+    });
+}
+
+QString EndpointText(const QHostAddress &address, quint16 port)
+{
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
+                                                                              : address.toString();
+    return host + u':' + QString::number(port);
+}
+
+TRigctlServer::TRigctlServer(TRemoteTuning &tuning, QObject *parent)
+    : QObject(parent)
+    , tuning(tuning)
+{
+    connect(&listener, &QTcpServer::newConnection, this, [this] { AcceptWaitingPeers(); });
+}
+
+TRigctlServer::~TRigctlServer()
+{
+    Close();
+}
+
+void TRigctlServer::SetAllowedSubnets(const TSubnets &subnets)
+{
+    allowed = subnets;
+}
+
+bool TRigctlServer::Listen(const QHostAddress &address, quint16 port)
+{
+    Close();
+    if (listener.listen(address, port)) {
+        listenFailure.clear();
+        return true;
+    }
+    listenFailure = u"rigctld: cannot listen on "_s + EndpointText(address, port) + u" - "_s +
+                    ListenProblem(listener.serverError(), listener.errorString());
+    return false;
+}
+
+void TRigctlServer::Close()
+{
+    listener.close();
+    for (TRigctlConnection *connection : std::exchange(connections, {})) {
+        connection->OnClosed = nullptr;
+        connection->Drop();
+        delete connection;
+    }
+}
+
+void TRigctlServer::AcceptWaitingPeers()
+{
+    while (QTcpSocket *socket = listener.nextPendingConnection()) {
+        if (!IsPeerAllowed(socket->peerAddress(), allowed) || ClientCount() >= MaxClients) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto *connection = new TRigctlConnection(socket, tuning, this);
+        connection->OnClosed = [this](TRigctlConnection &closed) { Forget(closed); };
+        connection->OnFailure = [this](const QString &text) {
+            if (OnFailure)
+                OnFailure(text);
+        };
+        connections.push_back(connection);
+    }
+}
+
+void TRigctlServer::Forget(TRigctlConnection &connection)
+{
+    std::erase(connections, &connection);
+    connection.deleteLater();
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+// Waits that keep the event loop (and so the server) turning.
+constexpr int NetworkTimeout = 20'000;
+
+// A client in the test's own thread: every wait turns the event loop, so the server answers.
+class TestClient
+{
+public:
+    TestClient()
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] { received += socket.readAll(); });
+    }
+
+    bool Connect(quint16 port, const QHostAddress &address = QHostAddress::LocalHost,
+                 const QHostAddress &from = QHostAddress())
+    {
+        if (!from.isNull() && !socket.bind(from))
+            return false;
+        socket.connectToHost(address, port);
+        return QTest::qWaitFor([this] { return socket.state() == QAbstractSocket::ConnectedState; }, NetworkTimeout);
+    }
+
+    // Sends the request and takes the reply once it holds `lines` line ends.
+    QByteArray Exchange(const QByteArray &request, qsizetype lines = 1)
+    {
+        socket.write(request);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return received.count('\n') >= lines || !Connected(); }, NetworkTimeout))
+            << "no reply to " << request.toStdString();
+        return Take();
+    }
+    QByteArray Take() { return std::exchange(received, QByteArray()); }
+    bool WaitUntilClosed()
+    {
+        return QTest::qWaitFor([this] { return socket.state() == QAbstractSocket::UnconnectedState; },
+                               NetworkTimeout);
+    }
+    bool Connected() const { return socket.state() == QAbstractSocket::ConnectedState; }
+
+    QTcpSocket socket;
+    QByteArray received;
+};
+
+// A client that writes and never reads, through a plain non-blocking socket with a small
+// receive buffer, so the server's replies pile up.
+class SilentPeer
+{
+public:
+    ~SilentPeer()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+
+    bool Connect(quint16 port)
+    {
+        descriptor = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        const int smallest = 1;
+        ::setsockopt(descriptor, SOL_SOCKET, SO_RCVBUF, &smallest, sizeof smallest);
+        sockaddr_in server{};
+        server.sin_family = AF_INET;
+        server.sin_port = htons(port);
+        server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const int result = ::connect(descriptor, reinterpret_cast<const sockaddr *>(&server), sizeof server);
+        return result == 0 || errno == EINPROGRESS;
+    }
+
+    // Writes what the socket takes now without waiting; false once the connection is gone.
+    bool Send(const QByteArray &bytes)
+    {
+        const ssize_t sent = ::send(descriptor, bytes.constData(), static_cast<size_t>(bytes.size()),
+                                    MSG_NOSIGNAL | MSG_DONTWAIT);
+        return sent >= 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS;
+    }
+
+    // Bytes that arrived and wait unread.
+    int Unread() const
+    {
+        int count = 0;
+        ::ioctl(descriptor, FIONREAD, &count);
+        return count;
+    }
+
+    // Gone at once with a reset, whatever is on its way.
+    void Vanish()
+    {
+        const linger abrupt{1, 0};
+        ::setsockopt(descriptor, SOL_SOCKET, SO_LINGER, &abrupt, sizeof abrupt);
+        ::close(std::exchange(descriptor, -1));
+    }
+
+private:
+    int descriptor = -1;
+};

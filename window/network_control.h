@@ -1,0 +1,32 @@
+#pragma once
+
+#include "command_line.h"
+#include "rigctl_server.h"
+
+class QAction;
+class QMenu;
+class TForm1;
+class TProgramSettings;
+
+// Network control of the receiver: the rigctld-compatible server, the menu item that switches it
+// on and off, and the choice kept between runs. At start the command line decides for the run
+// (and names the endpoint), otherwise the saved choice; the menu item decides from then on and is
+// remembered. A failure to listen goes to the status line, and the program runs on.
+class TNetworkControl
+{
+public:
+    TNetworkControl(TForm1 &form, QMenu &menu, TProgramSettings &settings, const TProgramOptions &options);
+
+    TRigctlServer &Server() { return server; }
+    QAction &MenuItem() { return *menuItem; }
+
+private:
+    void Switch(bool on);
+    void Choose(bool on);
+
+    TForm1 &form;
+    TProgramSettings &settings;
+    TRigctldEndpoint endpoint;
+    TRigctlServer server;
+    QAction *menuItem;
+};
