@@ -42,7 +42,7 @@ int main(int argc, char **argv)
     memories.close();
 
     AcceptingD2xx receiver;
-    TProgram program(receiver, folder.path());
+    TProgram program(receiver, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
     program.Start();
     QCoreApplication::processEvents();
     bool ok = Save(program.Form1, target + QStringLiteral("/main-window-vfo.png"));

@@ -54,7 +54,7 @@ int main(int argc, char **argv)
         ++errors;
         std::fprintf(stderr, "soak: error \"%s\"\n", qPrintable(message));
     });
-    TProgram program(port, folder.path());
+    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
     program.Start();
     Check(QTest::qWaitForWindowActive(&program.Form1), "the main window did not come up active");
     TForm1 &form = program.Form1;

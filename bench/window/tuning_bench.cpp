@@ -34,7 +34,7 @@ void WheelNotch(benchmark::State &state)
 {
     QTemporaryDir folder;
     AcceptingD2xx port;
-    TProgram program(port, folder.path());
+    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
     program.Start();
     if (!QTest::qWaitForWindowActive(&program.Form1))
         state.SkipWithError("the main window did not come up active");
@@ -57,7 +57,7 @@ void ArrowKey(benchmark::State &state)
 {
     QTemporaryDir folder;
     AcceptingD2xx port;
-    TProgram program(port, folder.path());
+    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
     program.Start();
     if (!QTest::qWaitForWindowActive(&program.Form1))
         state.SkipWithError("the main window did not come up active");
@@ -80,7 +80,7 @@ void Activation(benchmark::State &state)
     QTemporaryDir folder;
     WriteFullMemoryFile(folder.path());
     AcceptingD2xx port;
-    TProgram program(port, folder.path());
+    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
     program.Start();
     if (!QTest::qWaitForWindowActive(&program.Form1))
         state.SkipWithError("the main window did not come up active");
