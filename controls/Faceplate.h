@@ -11,5 +11,6 @@
 #include "display_text.h"
 #include "faceplate_accessibility.h"
 #include "faceplate_types.h"
+#include "keyboard_control.h"
 #include "led_button.h"
 #include "led_display.h"

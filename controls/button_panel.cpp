@@ -5,10 +5,8 @@
 #include <QPainter>
 
 TButtonPanel::TButtonPanel(QWidget *parent)
-    : QWidget(parent)
+    : TKeyboardControl(parent)
 {
-    // Reachable with Tab; the focus mark shows only when the keyboard gave the focus.
-    setFocusPolicy(Qt::StrongFocus);
     resize(InitialSize);
     panelFont.Face = font();
     ContrastColors(color, look.Light, look.Shadow, 5, 4);
@@ -100,25 +98,6 @@ void TButtonPanel::Press()
         OnClick(this);
 }
 
-void TButtonPanel::keyPressEvent(QKeyEvent *event)
-{
-    if (IsPressKey(*event))
-        Press();
-    else
-        QWidget::keyPressEvent(event);
-}
-
-void TButtonPanel::focusInEvent(QFocusEvent *event)
-{
-    focusMark.FocusIn(event->reason());
-    update();
-}
-
-void TButtonPanel::focusOutEvent(QFocusEvent *)
-{
-    update();
-}
-
 void TButtonPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -140,6 +119,6 @@ void TButtonPanel::paintEvent(QPaintEvent *)
         canvas.SetBrushClear();
         canvas.TextInBox(paint.Left, paint.Top, paint.Right, paint.Bottom, caption, TCanvas::VerticalPlace::Middle);
     }
-    if (focusMark.Shown(*this))
-        DrawFocusMark(canvas, width(), height(), panelFont.Color);
+    if (ShowsFocusMark())
+        DrawFocusMark(canvas, panelFont.Color);
 }

@@ -2,7 +2,7 @@
 
 #include "bevel.h"
 #include "canvas.h"
-#include "focus_mark.h"
+#include "keyboard_control.h"
 
 #include <QWidget>
 
@@ -10,7 +10,7 @@
 
 // A bevelled, directional panel with a centred caption and an empty LED frame: the UP and DOWN
 // keys. It has no pressed look; a left click raises OnClick.
-class TButtonPanel : public QWidget
+class TButtonPanel : public TKeyboardControl
 {
     Q_OBJECT
 
@@ -36,8 +36,7 @@ public:
 
     std::function<void(QObject *Sender)> OnClick;
 
-    // A press by the keyboard (Space, Enter) or an assistive tool: exactly what a click does.
-    void Press();
+    void Press() override;
 
     TColor ColorLight() const { return look.Light; }
     TColor ColorShadow() const { return look.Shadow; }
@@ -48,9 +47,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     TBevelLook look;
@@ -59,5 +55,4 @@ private:
     TFont panelFont;
     bool showLED = true;
     bool clickArmed = false;
-    TFocusMark focusMark;
 };

@@ -16,10 +16,8 @@ bool MatchesAccelerator(QChar character, const QString &caption)
 }
 
 TLEDButton::TLEDButton(QWidget *parent)
-    : QWidget(parent)
+    : TKeyboardControl(parent)
 {
-    // Reachable with Tab; the focus mark shows only when the keyboard gave the focus.
-    setFocusPolicy(Qt::StrongFocus);
     resize(InitialSize);
     buttonFont.Face = font();
     ContrastColors(color, look.Light, look.Shadow, 5, 4);
@@ -246,25 +244,6 @@ void TLEDButton::Press()
         Release(true);
 }
 
-void TLEDButton::keyPressEvent(QKeyEvent *event)
-{
-    if (IsPressKey(*event))
-        Press();
-    else
-        QWidget::keyPressEvent(event);
-}
-
-void TLEDButton::focusInEvent(QFocusEvent *event)
-{
-    focusMark.FocusIn(event->reason());
-    update();
-}
-
-void TLEDButton::focusOutEvent(QFocusEvent *)
-{
-    update();
-}
-
 void TLEDButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -290,8 +269,8 @@ void TLEDButton::paintEvent(QPaintEvent *)
     canvas.SetBrushColor(color);
     if (numGlyphs > 0 && textPosition != tpOnButton)
         DrawGlyph(canvas, paint);
-    if (focusMark.Shown(*this))
-        DrawFocusMark(canvas, width(), height(), buttonFont.Color);
+    if (ShowsFocusMark())
+        DrawFocusMark(canvas, buttonFont.Color);
 }
 
 void TLEDButton::DrawLED(TCanvas &canvas, TBox &paint) const

@@ -4,7 +4,7 @@
 #include "canvas.h"
 #include "colors.h"
 #include "faceplate_types.h"
-#include "focus_mark.h"
+#include "keyboard_control.h"
 
 #include <QImage>
 #include <QWidget>
@@ -18,7 +18,7 @@ bool MatchesAccelerator(QChar character, const QString &caption);
 // The push button of the rack look: a face with a directional bevel, a small LED lit while
 // StateOn, a caption and an optional glyph. A release may toggle StateOn by itself (Switching);
 // OnClick runs before that, so a handler still sees the state from before the click.
-class TLEDButton : public QWidget
+class TLEDButton : public TKeyboardControl
 {
     Q_OBJECT
 
@@ -70,8 +70,7 @@ public:
     // A typed character offered as a mnemonic: on a match the button clicks (when enabled) and
     // reports it handled, so no other control gets it.
     bool DialogChar(QChar character);
-    // A press by the keyboard (Space, Enter) or an assistive tool: exactly what a click does.
-    void Press();
+    void Press() override;
     // While held, a new caption or light asks for no repaint; on release the button asks for one
     // only when its caption or light then differs from before the hold. A handler that switches a
     // light off and on again so repaints nothing.
@@ -85,9 +84,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void Click();
@@ -118,7 +114,6 @@ private:
     TTextPosition textPosition = tpNone;
     bool pressed = false;
     bool clickArmed = false; // a left press that a left release inside turns into a click
-    TFocusMark focusMark;
     bool repaintHeld = false;
     QString heldCaption;
     bool heldStateOn = false;

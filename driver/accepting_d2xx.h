@@ -6,7 +6,7 @@
 
 // A receiver that takes every call and every word and only counts the bytes: a stand-in for the
 // hardware where none is wanted (benchmarks, rendering the windows).
-class AcceptingD2xx final : public D2xx
+class AcceptingD2xx : public D2xx
 {
 public:
     FT_STATUS FT_Open(int, FT_HANDLE *handle) override

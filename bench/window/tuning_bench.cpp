@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
 // A memory file with all 248 entries filled.
@@ -29,18 +31,33 @@ void WriteFullMemoryFile(const QString &folder)
     file.write(text);
 }
 
+// The program on the stand-in receiver, its main window up and active; its files in a folder
+// of its own, the memory file full when asked.
+struct RunningProgram
+{
+    explicit RunningProgram(benchmark::State &state, bool fullMemoryFile = false)
+    {
+        if (fullMemoryFile)
+            WriteFullMemoryFile(folder.path());
+        program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(QStringLiteral("settings.ini")));
+        program->Start();
+        if (!QTest::qWaitForWindowActive(&program->Form1))
+            state.SkipWithError("the main window did not come up active");
+        port.bytes = 0;
+    }
+
+    QTemporaryDir folder;
+    AcceptingD2xx port;
+    std::optional<TProgram> program;
+};
+
 // One notch of the wheel over the main window, from the event to the 208 bytes at the port.
 void WheelNotch(benchmark::State &state)
 {
-    QTemporaryDir folder;
-    AcceptingD2xx port;
-    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
-    program.Start();
-    if (!QTest::qWaitForWindowActive(&program.Form1))
-        state.SkipWithError("the main window did not come up active");
-    QWidget *over = program.Form1.LEDDisplay1;
+    RunningProgram running(state);
+    AcceptingD2xx &port = running.port;
+    QWidget *over = running.program->Form1.LEDDisplay1;
     int direction = 120;
-    port.bytes = 0;
     for (auto _ : state) {
         QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, direction),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -55,16 +72,11 @@ BENCHMARK(WheelNotch)->Repetitions(9)->ReportAggregatesOnly(true);
 // 208 bytes at the port.
 void ArrowKey(benchmark::State &state)
 {
-    QTemporaryDir folder;
-    AcceptingD2xx port;
-    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
-    program.Start();
-    if (!QTest::qWaitForWindowActive(&program.Form1))
-        state.SkipWithError("the main window did not come up active");
-    QWidget *focus = program.Form1.Mem[4];
+    RunningProgram running(state);
+    AcceptingD2xx &port = running.port;
+    QWidget *focus = running.program->Form1.Mem[4];
     focus->setFocus(Qt::TabFocusReason);
     Qt::Key key = Qt::Key_Up;
-    port.bytes = 0;
     for (auto _ : state) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(focus, &press);
@@ -77,14 +89,9 @@ BENCHMARK(ArrowKey)->Repetitions(9)->ReportAggregatesOnly(true);
 // One activation of the main window with a full memory file, from the event to the last byte.
 void Activation(benchmark::State &state)
 {
-    QTemporaryDir folder;
-    WriteFullMemoryFile(folder.path());
-    AcceptingD2xx port;
-    TProgram program(port, folder.path(), {}, folder.filePath(QStringLiteral("settings.ini")));
-    program.Start();
-    if (!QTest::qWaitForWindowActive(&program.Form1))
-        state.SkipWithError("the main window did not come up active");
-    port.bytes = 0;
+    RunningProgram running(state, true);
+    AcceptingD2xx &port = running.port;
+    TProgram &program = *running.program;
     for (auto _ : state) {
         // The focus comes from the editor: its activation, then the main window's.
         QEvent fromEditor(QEvent::WindowActivate);

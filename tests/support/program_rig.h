@@ -68,10 +68,7 @@ protected:
     // the last ClearCalls; nothing when no frequency was sent.
     std::optional<std::int32_t> SentFrequency() const
     {
-        std::vector<std::uint16_t> words;
-        for (const auto &block : port.Writes())
-            for (const DecodedFrame &frame : DecodeFrames(block))
-                words.push_back(frame.word);
+        const std::vector<std::uint16_t> words = DecodeWords(port.Writes());
         if (words.size() < 4)
             return std::nullopt;
         const std::size_t n = words.size();

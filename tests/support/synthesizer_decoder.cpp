@@ -27,3 +27,12 @@ std::uint32_t ExactTuningWord(std::int32_t frequency)
 {
     return static_cast<std::uint32_t>((std::int64_t{frequency} * 268'435'455 + 37'500'000) / 75'000'000);
 }
+
+std::vector<std::uint16_t> DecodeWords(const std::vector<std::vector<std::uint8_t>> &writes)
+{
+    std::vector<std::uint16_t> words;
+    for (const auto &block : writes)
+        for (const DecodedFrame &frame : DecodeFrames(block))
+            words.push_back(frame.word);
+    return words;
+}

@@ -14,6 +14,9 @@ struct DecodedFrame
 
 std::vector<DecodedFrame> DecodeFrames(const std::vector<std::uint8_t> &portBytes);
 
+// The words of every frame in a series of writes, in order.
+std::vector<std::uint16_t> DecodeWords(const std::vector<std::vector<std::uint8_t>> &writes);
+
 // The tuning word for f hertz worked out apart from the driver: f x (2^28 - 1) / 75,000,000 rounded
 // to the nearest integer in exact arithmetic. Where that quotient ends in exactly one half
 // (f = 2,500,000 + n x 5,000,000) the driver's extended-precision steps decide the last bit, so

@@ -14,25 +14,20 @@ import tempfile
 import time
 
 from gi.repository import Gio, GLib
+from x_session import start_x_server
 
 
-def start_x_server():
-    """An Xvfb on a free display, which it names once it accepts clients."""
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-                              pass_fds=(write,), stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as names:
-        display = ":" + names.readline().strip()
-    os.environ["DISPLAY"] = display
-    # The accessibility services the bus starts (the registry that types keys) need it too.
+def start_session_display():
+    """An X server of its own, known to the accessibility services the bus starts too (the
+    registry that types keys needs it)."""
+    server = start_x_server()
     Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
         "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "UpdateActivationEnvironment",
-        GLib.Variant("(a{ss})", ({"DISPLAY": display},)), None, Gio.DBusCallFlags.NONE, -1, None)
+        GLib.Variant("(a{ss})", ({"DISPLAY": os.environ["DISPLAY"]},)), None, Gio.DBusCallFlags.NONE, -1, None)
     return server
 
 
-x_server = start_x_server()
+x_server = start_session_display()
 import pyatspi  # noqa: E402 (connects to the accessibility bus, which needs the display)
 
 events = []

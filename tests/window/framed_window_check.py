@@ -9,15 +9,7 @@ import sys
 import tempfile
 import time
 
-
-def start_x_server():
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-screen", "0", "1024x768x24"],
-                              pass_fds=(write,), stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as names:
-        os.environ["DISPLAY"] = ":" + names.readline().strip()
-    return server
+from x_session import start_x_server
 
 
 def x_output(*command):

@@ -25,11 +25,7 @@ namespace {
 
 std::vector<std::uint16_t> Words(const RecordingD2xx &port)
 {
-    std::vector<std::uint16_t> words;
-    for (const auto &block : port.Writes())
-        for (const DecodedFrame &frame : DecodeFrames(block))
-            words.push_back(frame.word);
-    return words;
+    return DecodeWords(port.Writes());
 }
 
 } // namespace

@@ -35,14 +35,7 @@ protected:
         QApplication::sendEvent(on, &event);
         return Menu().isVisible();
     }
-    std::vector<std::uint16_t> Words() const
-    {
-        std::vector<std::uint16_t> words;
-        for (const auto &block : port.Writes())
-            for (const DecodedFrame &frame : DecodeFrames(block))
-                words.push_back(frame.word);
-        return words;
-    }
+    std::vector<std::uint16_t> Words() const { return DecodeWords(port.Writes()); }
 };
 
 } // namespace
