@@ -30,8 +30,7 @@ bool Arrow(const QKeyEvent &key)
 } // namespace
 
 TKeyboardTuning::TKeyboardTuning(TForm1 &form)
-    : QObject(&form)
-    , form(form)
+    : form(form)
 {
     QCoreApplication::instance()->installEventFilter(this);
 }

@@ -1,6 +1,5 @@
 #include "program.h"
 
-#include "keyboard_tuning.h"
 #include "main_window_actions.h"
 #include "window_menu.h"
 
@@ -11,7 +10,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form2(programDirectory)
     , WindowMenu(new TWindowMenu(Form1))
     , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
-    , Keyboard(new TKeyboardTuning(Form1))
+    , Keyboard(Form1)
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
 {
     Form1.SetMemoryEditor(&Form2);

@@ -2,11 +2,11 @@
 
 #include "command_line.h"
 #include "config.h"
+#include "keyboard_tuning.h"
 #include "network_control.h"
 #include "program_settings.h"
 #include "tstSDR.h"
 
-class TKeyboardTuning;
 class TMainWindowActions;
 class TWindowMenu;
 
@@ -29,6 +29,6 @@ public:
     TForm2 Form2;
     TWindowMenu *WindowMenu;
     TNetworkControl NetworkControl;
-    TKeyboardTuning *Keyboard;
+    TKeyboardTuning Keyboard;
     TMainWindowActions *WindowActions;
 };

@@ -142,7 +142,7 @@ TEST_F(KeyboardTest, TheReadoutShowsTheEntryUntilItIsDone)
     // Backspace over the last digit closes it too.
     Type(u"7"_s);
     Key(Qt::Key_Backspace);
-    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    EXPECT_FALSE(program->Keyboard.EntryOpen());
     // Enter on the keypad.
     Type(u"3500"_s);
     Key(Qt::Key_Enter, Qt::KeypadModifier);
@@ -155,7 +155,7 @@ TEST_F(KeyboardTest, LeavingTheWindowOrClickingElsewhereDropsTheEntry)
     Type(u"7074"_s);
     Click(Form1().LMW); // the editor takes the focus; coming back resets the window
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
-    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    EXPECT_FALSE(program->Keyboard.EntryOpen());
     Form2().cancelarClick();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
     EXPECT_EQ(Shown(), QString());
@@ -212,11 +212,11 @@ TEST_F(KeyboardTest, AMnemonicCharacterGoesToItsButtonFirst)
     Start();
     Click(Form1().M_VFO);
     Type(u"7"_s);
-    EXPECT_FALSE(program->Keyboard->EntryOpen());
+    EXPECT_FALSE(program->Keyboard.EntryOpen());
     EXPECT_EQ(Form1().banco, 2);
     EXPECT_EQ(LitMemoriesAndBanks(), QStringList{u"bank2"_s});
     Type(u"8"_s);
-    EXPECT_TRUE(program->Keyboard->EntryOpen());
+    EXPECT_TRUE(program->Keyboard.EntryOpen());
 }
 
 TEST_F(KeyboardTest, TabGoesRoundUpDownThenTheButtonsAndSpacePresses)
