@@ -1,31 +1,44 @@
 #include "rigctl_connection.h"
 
-#include <QTcpSocket>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <exception>
 
 using namespace Qt::Literals::StringLiterals;
 
-TRigctlConnection::TRigctlConnection(QTcpSocket *socket, TRemoteTuning &tuning, QObject *parent)
+TRigctlConnection::TRigctlConnection(qintptr descriptor, TRemoteTuning &tuning, QObject *parent)
     : QObject(parent)
-    , socket(socket)
+    , descriptor(descriptor)
+    , readable(descriptor, QSocketNotifier::Read)
+    , writable(descriptor, QSocketNotifier::Write)
     , session(tuning)
 {
-    socket->setParent(this);
-    socket->setReadBufferSize(ReadBufferSize);
     // Replies are small and awaited one by one: no waiting to fill a segment.
-    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    connect(socket, &QTcpSocket::readyRead, this, [this] { Serve(); });
-    connect(socket, &QTcpSocket::disconnected, this, [this] { Closed(); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this] {
-        if (this->socket->state() == QAbstractSocket::UnconnectedState)
-            Closed();
-    });
+    const int on = 1;
+    ::setsockopt(static_cast<int>(descriptor), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    writable.setEnabled(false);
+    connect(&readable, &QSocketNotifier::activated, this, [this] { Serve(); });
+    connect(&writable, &QSocketNotifier::activated, this, [this] { SendUnsent(); });
+}
+
+TRigctlConnection::~TRigctlConnection()
+{
+    readable.setEnabled(false);
+    writable.setEnabled(false);
+    ::close(static_cast<int>(descriptor));
 }
 
 void TRigctlConnection::Drop()
 {
-    socket->abort();
+    readable.setEnabled(false);
+    writable.setEnabled(false);
+    unsent.clear();
+    // Whatever the client sent and nobody read is thrown away: it gets a reset, not an answer.
+    ::shutdown(static_cast<int>(descriptor), SHUT_RDWR);
     Closed();
 }
 
@@ -42,7 +55,7 @@ void TRigctlConnection::Closed()
 void TRigctlConnection::Serve()
 {
     try {
-        AnswerWaitingLines();
+        Receive();
     } catch (const std::exception &error) {
         Drop();
         if (OnFailure)
@@ -50,26 +63,74 @@ void TRigctlConnection::Serve()
     }
 }
 
+void TRigctlConnection::Receive()
+{
+    char buffer[ReadBufferSize];
+    const ssize_t received = ::recv(static_cast<int>(descriptor), buffer, sizeof buffer, MSG_DONTWAIT);
+    if (received == 0)
+        return Drop();
+    if (received < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+            Drop();
+        return;
+    }
+    session.Receive(QByteArrayView(buffer, static_cast<qsizetype>(received)));
+    AnswerWaitingLines();
+}
+
 void TRigctlConnection::AnswerWaitingLines()
 {
-    session.Receive(socket->readAll());
     while (!over) {
         const std::optional<QByteArray> replies = session.AnswerNextLine();
         if (!replies)
             break;
-        if (replies->isEmpty())
-            continue;
-        socket->write(*replies);
-        // Sent now, so that what waits is what the client has not read.
-        socket->flush();
-        if (socket->bytesToWrite() > MaxUnsentReplies)
-            Drop();
+        if (!replies->isEmpty())
+            Send(*replies);
     }
     if (over)
         return;
     switch (session.End()) {
     case TRigctlSession::Ending::None: break;
-    case TRigctlSession::Ending::Quit: socket->disconnectFromHost(); break;
+    case TRigctlSession::Ending::Quit:
+        quitting = true;
+        readable.setEnabled(false);
+        if (unsent.isEmpty())
+            Drop();
+        break;
     case TRigctlSession::Ending::LineTooLong: Drop(); break;
     }
+}
+
+void TRigctlConnection::Send(const QByteArray &bytes)
+{
+    if (!unsent.isEmpty()) {
+        unsent.append(bytes);
+    } else {
+        const ssize_t sent = ::send(static_cast<int>(descriptor), bytes.constData(), static_cast<size_t>(bytes.size()),
+                                    MSG_DONTWAIT | MSG_NOSIGNAL);
+        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+            return Drop();
+        unsent = bytes.mid(sent < 0 ? 0 : sent);
+        if (!unsent.isEmpty())
+            writable.setEnabled(true);
+    }
+    if (unsent.size() > MaxUnsentReplies)
+        Drop();
+}
+
+void TRigctlConnection::SendUnsent()
+{
+    const ssize_t sent = ::send(static_cast<int>(descriptor), unsent.constData(), static_cast<size_t>(unsent.size()),
+                                MSG_DONTWAIT | MSG_NOSIGNAL);
+    if (sent < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+            Drop();
+        return;
+    }
+    unsent.remove(0, sent);
+    if (!unsent.isEmpty())
+        return;
+    writable.setEnabled(false);
+    if (quitting)
+        Drop();
 }

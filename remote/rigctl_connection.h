@@ -2,14 +2,18 @@
 
 #include "rigctl_session.h"
 
+#include <QByteArray>
 #include <QObject>
+#include <QSocketNotifier>
 
 #include <functional>
 
-class QTcpSocket;
-
-// One client of the server: its bytes through a session, each line's replies back in one write.
+// One client of the server: its bytes through a session, each line's replies back in one send.
 // It drops the client that sends a line too long or leaves more than MaxUnsentReplies unread.
+//
+// It works on the connected descriptor itself rather than through QTcpSocket: a request then
+// costs one wake-up, one receive and one send, where QTcpSocket switches its notifiers off and
+// on around every read and so wakes the event loop twice more.
 class TRigctlConnection : public QObject
 {
 public:
@@ -17,8 +21,9 @@ public:
     // What is read from the socket at a time: a flood never fills memory.
     static constexpr qint64 ReadBufferSize = 64 * 1024;
 
-    // Takes the socket over.
-    TRigctlConnection(QTcpSocket *socket, TRemoteTuning &tuning, QObject *parent);
+    // Takes the connected descriptor over; it is closed with the connection.
+    TRigctlConnection(qintptr descriptor, TRemoteTuning &tuning, QObject *parent);
+    ~TRigctlConnection() override;
 
     // Ends the connection at once, discarding what was not sent.
     void Drop();
@@ -30,10 +35,18 @@ public:
 
 private:
     void Serve();
+    void Receive();
     void AnswerWaitingLines();
+    void Send(const QByteArray &bytes);
+    void SendUnsent();
     void Closed();
 
-    QTcpSocket *socket;
+    qintptr descriptor;
+    QSocketNotifier readable;
+    QSocketNotifier writable;
     TRigctlSession session;
+    QByteArray unsent;
+    // After quit: the replies still go out, then the connection ends.
+    bool quitting = false;
     bool over = false;
 };

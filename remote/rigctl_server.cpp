@@ -2,7 +2,8 @@
 
 #include "rigctl_connection.h"
 
-#include <QTcpSocket>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <utility>
@@ -43,11 +44,19 @@ QString EndpointText(const QHostAddress &address, quint16 port)
     return host + u':' + QString::number(port);
 }
 
+void TRigctlListener::incomingConnection(qintptr descriptor)
+{
+    if (OnAccepted)
+        OnAccepted(descriptor);
+    else
+        ::close(static_cast<int>(descriptor));
+}
+
 TRigctlServer::TRigctlServer(TRemoteTuning &tuning, QObject *parent)
     : QObject(parent)
     , tuning(tuning)
 {
-    connect(&listener, &QTcpServer::newConnection, this, [this] { AcceptWaitingPeers(); });
+    listener.OnAccepted = [this](qintptr descriptor) { Accept(descriptor); };
 }
 
 TRigctlServer::~TRigctlServer()
@@ -82,22 +91,23 @@ void TRigctlServer::Close()
     }
 }
 
-void TRigctlServer::AcceptWaitingPeers()
+void TRigctlServer::Accept(qintptr descriptor)
 {
-    while (QTcpSocket *socket = listener.nextPendingConnection()) {
-        if (!IsPeerAllowed(socket->peerAddress(), allowed) || ClientCount() >= MaxClients) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        auto *connection = new TRigctlConnection(socket, tuning, this);
-        connection->OnClosed = [this](TRigctlConnection &closed) { Forget(closed); };
-        connection->OnFailure = [this](const QString &text) {
-            if (OnFailure)
-                OnFailure(text);
-        };
-        connections.push_back(connection);
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    const bool known = ::getpeername(static_cast<int>(descriptor), reinterpret_cast<sockaddr *>(&peer), &length) == 0;
+    if (!known || !IsPeerAllowed(QHostAddress(reinterpret_cast<const sockaddr *>(&peer)), allowed) ||
+        ClientCount() >= MaxClients) {
+        ::close(static_cast<int>(descriptor));
+        return;
     }
+    auto *connection = new TRigctlConnection(descriptor, tuning, this);
+    connection->OnClosed = [this](TRigctlConnection &closed) { Forget(closed); };
+    connection->OnFailure = [this](const QString &text) {
+        if (OnFailure)
+            OnFailure(text);
+    };
+    connections.push_back(connection);
 }
 
 void TRigctlServer::Forget(TRigctlConnection &connection)

@@ -21,6 +21,16 @@ bool IsPeerAllowed(const QHostAddress &peer, const TSubnets &allowed);
 // ADDRESS:PORT as users write it, IPv6 in brackets ([::1]:4532).
 QString EndpointText(const QHostAddress &address, quint16 port);
 
+// Hands each accepted descriptor on as it is, with no QTcpSocket around it.
+class TRigctlListener : public QTcpServer
+{
+public:
+    std::function<void(qintptr descriptor)> OnAccepted;
+
+protected:
+    void incomingConnection(qintptr descriptor) override;
+};
+
 // A rigctld-compatible server in the program's event loop. It moves bytes between clients and
 // their sessions, turns away peers outside the allowed subnets and clients beyond MaxClients at
 // once, and words a failure to listen as one text.
@@ -51,11 +61,11 @@ public:
     std::function<void(const QString &text)> OnFailure;
 
 private:
-    void AcceptWaitingPeers();
+    void Accept(qintptr descriptor);
     void Forget(TRigctlConnection &connection);
 
     TRemoteTuning &tuning;
-    QTcpServer listener;
+    TRigctlListener listener;
     TSubnets allowed;
     std::vector<TRigctlConnection *> connections;
     QString listenFailure;
