@@ -6,9 +6,11 @@
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimerEvent>
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 TLEDDisplay::TLEDDisplay(QWidget *parent)
     : QWidget(parent)
@@ -207,8 +209,29 @@ void TLEDDisplay::SetValue(double newValue)
     if (value == newValue)
         return;
     value = newValue;
-    update();
+    ShowNewValue();
     Change();
+}
+
+// A network client may set the value thousands of times a second: each repaint would cost more
+// than the change itself and show nothing the screen could.
+void TLEDDisplay::ShowNewValue()
+{
+    if (valueFrame.isActive()) {
+        valueWaiting = true;
+        return;
+    }
+    update();
+    valueFrame.start(ValueFrameMilliseconds, this);
+}
+
+void TLEDDisplay::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != valueFrame.timerId())
+        return QWidget::timerEvent(event);
+    valueFrame.stop();
+    if (std::exchange(valueWaiting, false))
+        ShowNewValue();
 }
 
 void TLEDDisplay::SetTypedText(const QString &newValue)

@@ -5,6 +5,7 @@
 #include "display_text.h"
 #include "faceplate_types.h"
 
+#include <QBasicTimer>
 #include <QImage>
 #include <QWidget>
 
@@ -55,7 +56,8 @@ public:
     TSegmentStyle SegmentStyle() const { return segmentStyle; }
     void SetSegmentStyle(TSegmentStyle value);
     double Value() const { return value; }
-    // Requests a repaint, then calls Change.
+    // Requests a repaint, then calls Change. Changes faster than the screen shows them are
+    // painted together: the first at once, the rest when its frame is over.
     void SetValue(double value);
 
     // Digits being typed, shown in place of the value (see MakeTypedText); empty shows the value.
@@ -80,6 +82,8 @@ public:
     const QImage &DigitImage(int digit) const;
 
     static constexpr QSize InitialSize{168, 36};
+    // The least time between two repaints for new values (a 60 Hz screen's frame).
+    static constexpr int ValueFrameMilliseconds = 16;
 
 protected:
     // Raises OnChange; called by SetValue after the repaint was requested.
@@ -87,10 +91,12 @@ protected:
     // The digit images are first built when the display is made ready to be shown.
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void ShowNewValue();
     void DefineDigit(int digit, const TSegmentFlags &segments) const;
     void BuildDigitImages() const;
     // Rebuilds the images once they exist; until then the settings made after construction are
@@ -118,6 +124,8 @@ private:
     int numDigits = 6;
     TSegmentStyle segmentStyle = ssBeveled;
     double value = 0;
+    QBasicTimer valueFrame;
+    bool valueWaiting = false;
     QString typedText;
     TDisplayText typed;
     QString spokenText;

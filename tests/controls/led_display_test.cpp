@@ -3,10 +3,12 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -267,6 +269,38 @@ TEST(LEDDisplayTest, ValueChangeRaisesOnChangeOnce)
     EXPECT_EQ(changes, 1);
     display.SetValue(7060.0);
     EXPECT_EQ(changes, 2);
+}
+
+// A network client can set the value thousands of times a second: the first new value is painted
+// at once, those that follow within the frame are painted together when it is over.
+TEST(LEDDisplayTest, ValuesFasterThanAFrameArePaintedTogether)
+{
+    TLEDDisplay display;
+    display.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&display));
+    QCoreApplication::processEvents();
+    struct PaintedValues : QObject
+    {
+        std::vector<double> values;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                values.push_back(static_cast<TLEDDisplay *>(watched)->Value());
+            return false;
+        }
+    } painted;
+    display.installEventFilter(&painted);
+    // Posted events only: the frame's timer cannot run out in between, however slow the machine.
+    display.SetValue(7000);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(painted.values, std::vector<double>{7000});
+    display.SetValue(7001);
+    display.SetValue(7002);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(painted.values, std::vector<double>{7000});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return painted.values.size() == 2; }));
+    QTest::qWait(3 * TLEDDisplay::ValueFrameMilliseconds);
+    EXPECT_EQ(painted.values, (std::vector<double>{7000, 7002}));
 }
 
 // Separator shapes on the frequency readout (point after cell 5, X = 138, top y = 9, L = 3).

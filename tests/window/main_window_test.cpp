@@ -183,6 +183,8 @@ TEST_F(TuningTest, AFrequencyChangeRepaintsTheDisplayAlone)
 {
     Start();
     QCoreApplication::processEvents();
+    // The activation's new value opened a frame of the readout; the wheel comes after it.
+    QTest::qWait(2 * TLEDDisplay::ValueFrameMilliseconds);
     std::map<QObject *, int> paints;
     struct Counter : QObject
     {
