@@ -39,9 +39,7 @@ bool IsPeerAllowed(const QHostAddress &peer, const TSubnets &allowed)
 
 QString EndpointText(const QHostAddress &address, quint16 port)
 {
-    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
-                                                                              : address.toString();
-    return host + u':' + QString::number(port);
+    return EndpointText(TRigctldEndpoint{address.toString(), port});
 }
 
 void TRigctlListener::incomingConnection(qintptr descriptor)
@@ -67,6 +65,22 @@ TRigctlServer::~TRigctlServer()
 void TRigctlServer::SetAllowedSubnets(const TSubnets &subnets)
 {
     allowed = subnets;
+}
+
+void TRigctlServer::AllowSubnets(const QStringList &subnets)
+{
+    TSubnets parsed;
+    for (const QString &text : subnets) {
+        const QPair<QHostAddress, int> subnet = QHostAddress::parseSubnet(text);
+        if (!subnet.first.isNull())
+            parsed << subnet;
+    }
+    SetAllowedSubnets(parsed);
+}
+
+bool TRigctlServer::Listen(const TRigctldEndpoint &endpoint)
+{
+    return Listen(QHostAddress(endpoint.address), endpoint.port);
 }
 
 bool TRigctlServer::Listen(const QHostAddress &address, quint16 port)

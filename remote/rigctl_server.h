@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rigctl_service.h"
+
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -34,7 +36,7 @@ protected:
 // A rigctld-compatible server in the program's event loop. It moves bytes between clients and
 // their sessions, turns away peers outside the allowed subnets and clients beyond MaxClients at
 // once, and words a failure to listen as one text.
-class TRigctlServer : public QObject
+class TRigctlServer : public QObject, public TRigctlService
 {
 public:
     static constexpr int MaxClients = 32;
@@ -44,21 +46,19 @@ public:
 
     // Subnets whose peers may connect besides loopback.
     void SetAllowedSubnets(const TSubnets &subnets);
+    // The same as texts; one that is not a subnet is passed over.
+    void AllowSubnets(const QStringList &subnets) override;
 
     // Listens afresh; on failure, ListenFailure() says why ("rigctld: cannot listen on
     // 127.0.0.1:4532 - address in use").
     bool Listen(const QHostAddress &address, quint16 port);
-    // Stops listening and drops every client.
-    void Close();
+    bool Listen(const TRigctldEndpoint &endpoint) override;
+    void Close() override;
 
-    bool IsListening() const { return listener.isListening(); }
-    // The port listened on, the one the system chose when asked for port 0.
-    quint16 Port() const { return listener.serverPort(); }
-    int ClientCount() const { return static_cast<int>(connections.size()); }
-    const QString &ListenFailure() const { return listenFailure; }
-
-    // Told when answering a client failed (that client is dropped, the others go on).
-    std::function<void(const QString &text)> OnFailure;
+    bool IsListening() const override { return listener.isListening(); }
+    quint16 Port() const override { return listener.serverPort(); }
+    int ClientCount() const override { return static_cast<int>(connections.size()); }
+    const QString &ListenFailure() const override { return listenFailure; }
 
 private:
     void Accept(qintptr descriptor);

@@ -5,22 +5,67 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+#include <cstdint>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr int UsageExitCode = 2;
 
+// The address in the system's own spelling ("::1" for "0:0::1"), or nothing when the text is no
+// literal IPv4 or IPv6 address. The network libraries are left unloaded until the server is
+// started: the C library reads addresses as well.
+std::optional<QString> CanonicalAddress(const QString &text, int *family = nullptr)
+{
+    const QByteArray bytes = text.toLatin1();
+    in6_addr binary{};
+    char written[INET6_ADDRSTRLEN] = {};
+    for (const int candidate : {AF_INET, AF_INET6}) {
+        if (inet_pton(candidate, bytes.constData(), &binary) == 1 &&
+            inet_ntop(candidate, &binary, written, sizeof written) != nullptr) {
+            if (family)
+                *family = candidate;
+            return QString::fromLatin1(written);
+        }
+    }
+    return std::nullopt;
+}
+
 // ADDRESS:PORT with a literal address, IPv6 in brackets ([::1]:4532).
-std::optional<std::pair<QHostAddress, quint16>> ParseEndpoint(const QString &text)
+std::optional<TRigctldEndpoint> ParseEndpoint(const QString &text)
 {
     const QUrl url(u"tcp://"_s + text, QUrl::StrictMode);
     if (!url.isValid() || url.port() <= 0 || !url.userInfo().isEmpty() || !url.path().isEmpty())
         return std::nullopt;
-    const QHostAddress address(url.host());
-    if (address.isNull())
+    const std::optional<QString> address = CanonicalAddress(url.host());
+    if (!address)
         return std::nullopt;
-    return std::pair{address, static_cast<quint16>(url.port())};
+    return TRigctldEndpoint{*address, static_cast<quint16>(url.port())};
+}
+
+// ADDRESS/PREFIX, or an IPv4 ADDRESS/NETMASK (192.168.1.0/255.255.255.0).
+bool IsSubnet(const QString &text)
+{
+    const qsizetype slash = text.indexOf(u'/');
+    int family = 0;
+    if (slash < 0 || !CanonicalAddress(text.left(slash), &family))
+        return false;
+    const QString prefix = text.mid(slash + 1);
+    const int longest = family == AF_INET ? 32 : 128;
+    bool isNumber = false;
+    const int length = prefix.toInt(&isNumber);
+    if (isNumber && !prefix.startsWith(u'+') && !prefix.startsWith(u'-'))
+        return length >= 0 && length <= longest;
+    in_addr mask{};
+    if (family != AF_INET || inet_pton(AF_INET, prefix.toLatin1().constData(), &mask) != 1)
+        return false;
+    // The mask's ones must come first: ~mask + 1 is then a power of two.
+    const std::uint32_t inverse = ~ntohl(mask.s_addr);
+    return (inverse & (inverse + 1)) == 0;
 }
 
 // What QGuiApplication and QApplication take from the command line themselves.
@@ -92,19 +137,17 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         return usageError(u"Unexpected argument: "_s + parser.positionalArguments().front());
 
     for (const QString &subnet : parser.values(allow)) {
-        const QPair<QHostAddress, int> parsed = QHostAddress::parseSubnet(subnet);
-        if (parsed.first.isNull())
+        if (!IsSubnet(subnet))
             return usageError(u"Not a subnet for --rigctld-allow: "_s + subnet);
-        result.options.rigctldAllowed << parsed;
+        result.options.rigctldAllowed << subnet;
     }
     if (parser.isSet(rigctld) || parser.isSet(listen)) {
         TRigctldEndpoint server;
         if (parser.isSet(listen)) {
-            const auto endpoint = ParseEndpoint(parser.value(listen));
+            const std::optional<TRigctldEndpoint> endpoint = ParseEndpoint(parser.value(listen));
             if (!endpoint)
                 return usageError(u"Not an ADDRESS:PORT for --rigctld-listen: "_s + parser.value(listen));
-            server.address = endpoint->first;
-            server.port = endpoint->second;
+            server = *endpoint;
         }
         result.options.rigctld = server;
     }

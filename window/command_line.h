@@ -1,21 +1,11 @@
 #pragma once
 
-#include <QHostAddress>
-#include <QList>
-#include <QPair>
+#include "rigctl_service.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-// Where the rigctld-compatible network server listens.
-struct TRigctldEndpoint
-{
-    static constexpr quint16 DefaultPort = 4532;
-
-    QHostAddress address{QHostAddress::LocalHost};
-    quint16 port = DefaultPort;
-};
 
 // What the command line asks of a run of the program.
 struct TProgramOptions
@@ -23,9 +13,9 @@ struct TProgramOptions
     // Set when --rigctld or --rigctld-listen was given: the server listens for this run whatever
     // the saved choice says.
     std::optional<TRigctldEndpoint> rigctld;
-    // Subnets whose peers may connect besides loopback (--rigctld-allow, as
-    // QHostAddress::parseSubnet gives them); they also apply when the window switches it on.
-    QList<QPair<QHostAddress, int>> rigctldAllowed;
+    // Subnets whose peers may connect besides loopback (--rigctld-allow, checked, as written);
+    // they also apply when the window switches it on.
+    QStringList rigctldAllowed;
 };
 
 // The outcome of reading the command line: either the options of a run, or a text to print and

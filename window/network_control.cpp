@@ -2,6 +2,7 @@
 
 #include "error_report.h"
 #include "program_settings.h"
+#include "rigctl_loader.h"
 #include "tstSDR.h"
 
 #include <QAction>
@@ -14,24 +15,34 @@ TNetworkControl::TNetworkControl(TForm1 &form, QMenu &menu, TProgramSettings &se
     : form(form)
     , settings(settings)
     , endpoint(options.rigctld.value_or(TRigctldEndpoint{}))
-    , server(form)
-    , menuItem(menu.addAction(u"Network control (rigctld) on "_s + EndpointText(endpoint.address, endpoint.port)))
+    , allowedSubnets(options.rigctldAllowed)
+    , menuItem(menu.addAction(u"Network control (rigctld) on "_s + EndpointText(endpoint)))
 {
-    server.SetAllowedSubnets(options.rigctldAllowed);
-    server.OnFailure = [&form](const QString &text) { form.ShowStatus(text); };
     menuItem->setCheckable(true);
     QObject::connect(menuItem, &QAction::triggered, menuItem, Guarded([this] { Choose(menuItem->isChecked()); }));
     Switch(options.rigctld.has_value() || settings.NetworkControl());
 }
 
+TRigctlService &TNetworkControl::Server()
+{
+    if (!server) {
+        server = LoadRigctlService(form);
+        server->AllowSubnets(allowedSubnets);
+        server->OnFailure = [this](const QString &text) { form.ShowStatus(text); };
+    }
+    return *server;
+}
+
 // The check mark shows whether the server listens, whatever was asked.
 void TNetworkControl::Switch(bool on)
 {
-    if (!on)
-        server.Close();
-    else if (!server.Listen(endpoint.address, endpoint.port))
-        form.ShowStatus(server.ListenFailure());
-    menuItem->setChecked(server.IsListening());
+    if (!on) {
+        if (server)
+            server->Close();
+    } else if (!Server().Listen(endpoint)) {
+        form.ShowStatus(Server().ListenFailure());
+    }
+    menuItem->setChecked(server && server->IsListening());
 }
 
 void TNetworkControl::Choose(bool on)

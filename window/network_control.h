@@ -1,7 +1,9 @@
 #pragma once
 
 #include "command_line.h"
-#include "rigctl_server.h"
+#include "rigctl_service.h"
+
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -11,13 +13,15 @@ class TProgramSettings;
 // Network control of the receiver: the rigctld-compatible server, the menu item that switches it
 // on and off, and the choice kept between runs. At start the command line decides for the run
 // (and names the endpoint), otherwise the saved choice; the menu item decides from then on and is
-// remembered. A failure to listen goes to the status line, and the program runs on.
+// remembered. A failure to listen goes to the status line, and the program runs on. The server's
+// module is loaded the first time network control is switched on.
 class TNetworkControl
 {
 public:
     TNetworkControl(TForm1 &form, QMenu &menu, TProgramSettings &settings, const TProgramOptions &options);
 
-    TRigctlServer &Server() { return server; }
+    // The server, loaded now if it was not yet.
+    TRigctlService &Server();
     QAction &MenuItem() { return *menuItem; }
 
 private:
@@ -27,6 +31,7 @@ private:
     TForm1 &form;
     TProgramSettings &settings;
     TRigctldEndpoint endpoint;
-    TRigctlServer server;
+    QStringList allowedSubnets;
+    std::unique_ptr<TRigctlService> server;
     QAction *menuItem;
 };

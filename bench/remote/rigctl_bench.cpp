@@ -170,7 +170,7 @@ private:
     static TProgramOptions Options()
     {
         TProgramOptions options;
-        options.rigctld = TRigctldEndpoint{QHostAddress::LocalHost, 0};
+        options.rigctld = TRigctldEndpoint{QStringLiteral("127.0.0.1"), 0};
         return options;
     }
 };

@@ -9,6 +9,7 @@ expected_files() {
     prefix=$1 id=$2
     cat <<LIST
 $prefix/bin/corvex
+$prefix/lib/corvex-corvin/corvex_rigctld.so
 $prefix/share/applications/$id.desktop
 $prefix/share/metainfo/$id.metainfo.xml
 $prefix/share/icons/hicolor/scalable/apps/$id.svg
@@ -90,7 +91,8 @@ package-depends) # PACKAGES: each library the binary links is a dependency of th
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
     multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-    libraries=$(objdump -p "$1/root/usr/bin/corvex" | awk '$1 == "NEEDED" { print $2 }')
+    libraries=$(objdump -p "$1/root/usr/bin/corvex" "$1/root/usr/lib/corvex-corvin/corvex_rigctld.so" |
+        awk '$1 == "NEEDED" { print $2 }' | sort -u)
     [ -n "$libraries" ] || { echo "no libraries found"; exit 1; }
     # One look-up for all of them: each scans dpkg's whole file list.
     owners=$(for library in $libraries; do echo "*/$multiarch/$library"; done | xargs dpkg -S)
@@ -107,6 +109,21 @@ package-depends) # PACKAGES: each library the binary links is a dependency of th
 package-runs) # PACKAGES VERSION: the unpacked binary answers --version.
     output=$("$1/root/usr/bin/corvex" --version)
     [ "$output" = "Corvex-Corvin $2" ] || { echo "--version said: $output"; exit 1; }
+    ;;
+package-serves) # PACKAGES SCRATCH: the unpacked program finds its network module and answers rigctl.
+    fresh "$2"
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$2" "$1/root/usr/bin/corvex" --rigctld-listen "127.0.0.1:$port" \
+        > "$2/corvex.log" 2>&1 &
+    program=$!
+    trap 'kill $program 2>/dev/null || true' EXIT
+    tries=0
+    until answer=$(rigctl -m 2 -r "127.0.0.1:$port" f 2>/dev/null) && [ -n "$answer" ]; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || { echo "no answer on port $port"; cat "$2/corvex.log"; exit 1; }
+        sleep 0.1
+    done
+    [ "$answer" = 14200000 ] || { echo "f answered: $answer"; exit 1; }
     ;;
 maintainer-scripts) # PACKAGES SCRATCH: they never fail, and call udevadm only where udev runs.
     control=$1/control scratch=$2

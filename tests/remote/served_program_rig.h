@@ -10,14 +10,14 @@ protected:
     void StartServing()
     {
         TProgramOptions options;
-        options.rigctld = TRigctldEndpoint{QHostAddress::LocalHost, 0};
+        options.rigctld = TRigctldEndpoint{QStringLiteral("127.0.0.1"), 0};
         program.emplace(port, folder.path(), options, folder.filePath(QStringLiteral("settings.ini")));
         program->Start();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
         ASSERT_TRUE(Server().IsListening());
         port.ClearCalls();
     }
-    TRigctlServer &Server() { return program->NetworkControl.Server(); }
+    TRigctlService &Server() { return program->NetworkControl.Server(); }
     quint16 ServerPort() { return Server().Port(); }
 
     // What a new client reads as the frequency.

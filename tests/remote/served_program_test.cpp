@@ -1,4 +1,5 @@
 #include "served_program_rig.h"
+#include "rigctl_server.h"
 
 #include <QEvent>
 

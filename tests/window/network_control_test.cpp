@@ -19,7 +19,7 @@ protected:
     static TProgramOptions ListeningOn(quint16 port)
     {
         TProgramOptions options;
-        options.rigctld = TRigctldEndpoint{QHostAddress::LocalHost, port};
+        options.rigctld = TRigctldEndpoint{QStringLiteral("127.0.0.1"), port};
         return options;
     }
     void StartWith(const TProgramOptions &options)
@@ -28,7 +28,7 @@ protected:
         program->Start();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
     }
-    TRigctlServer &Server() { return program->NetworkControl.Server(); }
+    TRigctlService &Server() { return program->NetworkControl.Server(); }
     QAction &MenuItem() { return program->NetworkControl.MenuItem(); }
 
     // Whether a client on loopback gets the frequency from the server.
