@@ -29,20 +29,20 @@ private:
 
 } // namespace
 
-std::unique_ptr<TRigctlService> LoadRigctlService(TRemoteTuning &tuning)
+std::unique_ptr<TRigctlService> LoadRigctlService(TRemoteTuning &tuning, const QString &programFolder)
 {
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    QString why;
+    const QDir program(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
+    QStringList why;
     for (const QString &folder : {u"."_s, QStringLiteral(CORVEX_MODULE_DIR_FROM_PROGRAM)}) {
         // Kept loaded for the rest of the run: the server and its clients live in it.
-        QLibrary module(QDir::cleanPath(programFolder.filePath(folder) + u"/corvex_rigctld.so"_s));
+        QLibrary module(QDir::cleanPath(program.filePath(folder) + u"/corvex_rigctld.so"_s));
         if (!module.load()) {
-            why = module.errorString();
+            why << module.errorString();
             continue;
         }
         if (auto *create = reinterpret_cast<TCreateRigctlService *>(module.resolve(CreateRigctlServiceSymbol)))
             return std::unique_ptr<TRigctlService>(create(tuning));
-        why = module.errorString();
+        why << module.errorString();
     }
-    return std::make_unique<TMissingRigctlService>(why);
+    return std::make_unique<TMissingRigctlService>(why.join(u"; "_s));
 }

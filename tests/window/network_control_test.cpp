@@ -1,4 +1,6 @@
 #include "program_rig.h"
+#include "remote_tuning.h"
+#include "rigctl_loader.h"
 #include "window_menu.h"
 
 #include <QAction>
@@ -131,4 +133,36 @@ TEST_F(NetworkControlTest, AfterAFailureTheMenuItemTriesAgain)
     EXPECT_EQ(Server().Port(), held);
     EXPECT_TRUE(MenuItem().isChecked());
     EXPECT_TRUE(SavedChoice());
+}
+
+// The module is found beside the program; where it is missing or no library, a stand-in says why
+// and never listens.
+TEST(RigctlLoader, TheModuleBesideTheProgramOrAStandInThatSaysWhy)
+{
+    struct : TRemoteTuning
+    {
+        std::int32_t Frequency() const override { return 7'074'000; }
+        void TuneTo(std::int32_t) override {}
+        QString ModeLabel() const override { return u"USB"_s; }
+        int Passband() const override { return 2400; }
+        void SetMode(const QString &, int) override {}
+    } tuning;
+    const std::unique_ptr<TRigctlService> found = LoadRigctlService(tuning);
+    EXPECT_TRUE(found->Listen(TRigctldEndpoint{u"127.0.0.1"_s, 0}));
+    EXPECT_TRUE(found->IsListening());
+
+    QTemporaryDir empty;
+    QTemporaryDir broken;
+    QFile notALibrary(broken.filePath(u"corvex_rigctld.so"_s));
+    ASSERT_TRUE(notALibrary.open(QIODevice::WriteOnly));
+    notALibrary.write("not a library\n");
+    notALibrary.close();
+    for (const QString &folder : {empty.path(), broken.path()}) {
+        const std::unique_ptr<TRigctlService> standIn = LoadRigctlService(tuning, folder);
+        EXPECT_FALSE(standIn->Listen(TRigctldEndpoint{u"127.0.0.1"_s, 0}));
+        EXPECT_FALSE(standIn->IsListening());
+        EXPECT_TRUE(standIn->ListenFailure().startsWith(u"rigctld: network control cannot be loaded - "_s))
+            << standIn->ListenFailure().toStdString();
+        EXPECT_TRUE(standIn->ListenFailure().contains(u"corvex_rigctld.so"_s)) << standIn->ListenFailure().toStdString();
+    }
 }
