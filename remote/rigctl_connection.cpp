@@ -10,6 +10,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// A failed receive or send that only means "not now": the socket is fine.
+bool OnlyNotNow()
+{
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
+
+} // namespace
+
 TRigctlConnection::TRigctlConnection(qintptr descriptor, TRemoteTuning &tuning, QObject *parent)
     : QObject(parent)
     , descriptor(descriptor)
@@ -70,7 +80,7 @@ void TRigctlConnection::Receive()
     if (received == 0)
         return Drop();
     if (received < 0) {
-        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (!OnlyNotNow())
             Drop();
         return;
     }
@@ -108,7 +118,7 @@ void TRigctlConnection::Send(const QByteArray &bytes)
     } else {
         const ssize_t sent = ::send(static_cast<int>(descriptor), bytes.constData(), static_cast<size_t>(bytes.size()),
                                     MSG_DONTWAIT | MSG_NOSIGNAL);
-        if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (sent < 0 && !OnlyNotNow())
             return Drop();
         unsent = bytes.mid(sent < 0 ? 0 : sent);
         if (!unsent.isEmpty())
@@ -123,7 +133,7 @@ void TRigctlConnection::SendUnsent()
     const ssize_t sent = ::send(static_cast<int>(descriptor), unsent.constData(), static_cast<size_t>(unsent.size()),
                                 MSG_DONTWAIT | MSG_NOSIGNAL);
     if (sent < 0) {
-        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        if (!OnlyNotNow())
             Drop();
         return;
     }
