@@ -47,25 +47,28 @@ std::optional<TRigctldEndpoint> ParseEndpoint(const QString &text)
     return TRigctldEndpoint{*address, static_cast<quint16>(url.port())};
 }
 
-// ADDRESS/PREFIX, or an IPv4 ADDRESS/NETMASK (192.168.1.0/255.255.255.0).
-bool IsSubnet(const QString &text)
+// ADDRESS/PREFIX, an IPv4 ADDRESS/NETMASK (192.168.1.0/255.255.255.0), or one host's ADDRESS,
+// which is given back with its full prefix (/32, /128).
+std::optional<QString> Subnet(const QString &text)
 {
     const qsizetype slash = text.indexOf(u'/');
     int family = 0;
-    if (slash < 0 || !CanonicalAddress(text.left(slash), &family))
-        return false;
-    const QString prefix = text.mid(slash + 1);
+    if (!CanonicalAddress(text.left(slash), &family))
+        return std::nullopt;
     const int longest = family == AF_INET ? 32 : 128;
+    if (slash < 0)
+        return text + u'/' + QString::number(longest);
+    const QString prefix = text.mid(slash + 1);
     bool isNumber = false;
     const int length = prefix.toInt(&isNumber);
     if (isNumber && !prefix.startsWith(u'+') && !prefix.startsWith(u'-'))
-        return length >= 0 && length <= longest;
+        return length >= 0 && length <= longest ? std::optional(text) : std::nullopt;
     in_addr mask{};
     if (family != AF_INET || inet_pton(AF_INET, prefix.toLatin1().constData(), &mask) != 1)
-        return false;
+        return std::nullopt;
     // The mask's ones must come first: ~mask + 1 is then a power of two.
     const std::uint32_t inverse = ~ntohl(mask.s_addr);
-    return (inverse & (inverse + 1)) == 0;
+    return (inverse & (inverse + 1)) == 0 ? std::optional(text) : std::nullopt;
 }
 
 // What QGuiApplication and QApplication take from the command line themselves.
@@ -136,10 +139,11 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     if (!parser.positionalArguments().isEmpty())
         return usageError(u"Unexpected argument: "_s + parser.positionalArguments().front());
 
-    for (const QString &subnet : parser.values(allow)) {
-        if (!IsSubnet(subnet))
-            return usageError(u"Not a subnet for --rigctld-allow: "_s + subnet);
-        result.options.rigctldAllowed << subnet;
+    for (const QString &text : parser.values(allow)) {
+        const std::optional<QString> subnet = Subnet(text);
+        if (!subnet)
+            return usageError(u"Not a subnet for --rigctld-allow: "_s + text);
+        result.options.rigctldAllowed << *subnet;
     }
     if (parser.isSet(rigctld) || parser.isSet(listen)) {
         TRigctldEndpoint server;

@@ -42,7 +42,7 @@ TEST(CommandLine, MistakesPrintTheUsageAndExitWithTwo)
           QStringList{u"--rigctld-listen"_s, u"127.0.0.1:99999"_s}, QStringList{u"--rigctld-listen"_s, u"::1:4532"_s},
           QStringList{u"--rigctld-allow"_s, u"192.168.1.0/33"_s}, QStringList{u"--rigctld-allow"_s, u"lan"_s},
           QStringList{u"--rigctld-allow"_s, u"fd00::/129"_s}, QStringList{u"--rigctld-allow"_s, u"10.0.0.0/255.0.255.0"_s},
-          QStringList{u"--rigctld-allow"_s, u"10.0.0.0/+8"_s}, QStringList{u"--rigctld-allow"_s, u"10.0.0.0"_s}}) {
+          QStringList{u"--rigctld-allow"_s, u"10.0.0.0/+8"_s}, QStringList{u"--rigctld-allow"_s, u"192.168.1"_s}}) {
         const TCommandLine line = Parse(arguments);
         EXPECT_EQ(line.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(line.output.isEmpty());
@@ -75,11 +75,14 @@ TEST(CommandLine, ServerEndpointsAndAllowedSubnets)
     EXPECT_EQ(v6.options.rigctld->port, 4600);
 
     const TCommandLine lan = Parse({u"--rigctld-listen=0.0.0.0:4533"_s, u"--rigctld-allow"_s, u"192.168.1.0/24"_s,
-                                    u"--rigctld-allow"_s, u"fd00::/8"_s, u"--rigctld-allow=10.0.0.0/255.0.0.0"_s});
+                                    u"--rigctld-allow"_s, u"fd00::/8"_s, u"--rigctld-allow=10.0.0.0/255.0.0.0"_s,
+                                    u"--rigctld-allow=192.168.2.7"_s, u"--rigctld-allow=fd00::7"_s});
     ASSERT_TRUE(lan.options.rigctld.has_value());
     EXPECT_EQ(lan.options.rigctld->address, u"0.0.0.0"_s);
     EXPECT_EQ(lan.options.rigctld->port, 4533);
-    EXPECT_EQ(lan.options.rigctldAllowed, (QStringList{u"192.168.1.0/24"_s, u"fd00::/8"_s, u"10.0.0.0/255.0.0.0"_s}));
+    // One host's address stands for that host alone.
+    EXPECT_EQ(lan.options.rigctldAllowed, (QStringList{u"192.168.1.0/24"_s, u"fd00::/8"_s, u"10.0.0.0/255.0.0.0"_s,
+                                                       u"192.168.2.7/32"_s, u"fd00::7/128"_s}));
 
     // Allowing peers alone does not start the server.
     EXPECT_FALSE(Parse({u"--rigctld-allow"_s, u"10.0.0.0/8"_s}).options.rigctld.has_value());
