@@ -47,7 +47,7 @@ void TRigctlConnection::Drop()
     readable.setEnabled(false);
     writable.setEnabled(false);
     unsent.clear();
-    // Whatever the client sent and nobody read is thrown away: it gets a reset, not an answer.
+    // Both directions end now; replies not yet sent are thrown away.
     ::shutdown(static_cast<int>(descriptor), SHUT_RDWR);
     Closed();
 }
