@@ -62,20 +62,14 @@ TRigctlServer::~TRigctlServer()
     Close();
 }
 
-void TRigctlServer::SetAllowedSubnets(const TSubnets &subnets)
-{
-    allowed = subnets;
-}
-
 void TRigctlServer::AllowSubnets(const QStringList &subnets)
 {
-    TSubnets parsed;
+    allowed.clear();
     for (const QString &text : subnets) {
         const QPair<QHostAddress, int> subnet = QHostAddress::parseSubnet(text);
         if (!subnet.first.isNull())
-            parsed << subnet;
+            allowed << subnet;
     }
-    SetAllowedSubnets(parsed);
 }
 
 bool TRigctlServer::Listen(const TRigctldEndpoint &endpoint)

@@ -44,9 +44,7 @@ public:
     explicit TRigctlServer(TRemoteTuning &tuning, QObject *parent = nullptr);
     ~TRigctlServer() override;
 
-    // Subnets whose peers may connect besides loopback.
-    void SetAllowedSubnets(const TSubnets &subnets);
-    // The same as texts; one that is not a subnet is passed over.
+    // Subnets whose peers may connect besides loopback; a text that is not a subnet is passed over.
     void AllowSubnets(const QStringList &subnets) override;
 
     // Listens afresh; on failure, ListenFailure() says why ("rigctld: cannot listen on

@@ -173,7 +173,7 @@ TEST(Server, PeersOutsideTheAllowedSubnetsAreClosedAtOnce)
     ASSERT_TRUE(local.Connect(server.Port()));
     EXPECT_EQ(local.Exchange("f\n"), "14200000\n");
 
-    server.SetAllowedSubnets({{*own, 32}});
+    server.AllowSubnets({own->toString() + u"/32"_s});
     TestClient friendly;
     ASSERT_TRUE(friendly.Connect(server.Port(), *own, *own));
     EXPECT_EQ(friendly.Exchange("f\n"), "14200000\n");
