@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -238,4 +239,12 @@ void TForm2::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     hide();
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && cancelar != nullptr)
+        cancelar->Press();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -15,7 +15,8 @@ class QRadioButton;
 class TLEDButton;
 
 // The memory editor: bank names, memory tags and frequency texts of all eight banks, saved to
-// the memory file by OK. A tool window, hidden until the main window's "MW" shows it. It keeps
+// the memory file by OK. A modeless tool window, hidden until the main window's "MW" shows it;
+// given the main window as `parent`, it is that window's transient and stays above it. It keeps
 // its own copy of the memories and meets the main window only through the file.
 class TForm2 : public QWidget
 {
@@ -55,9 +56,13 @@ public:
     void setVisible(bool visible) override;
 
 protected:
+    // Shown by the program, the dialog loads the file; shown again by the window system (restored
+    // after being minimised), it keeps the edits.
     void showEvent(QShowEvent *event) override;
     // A close request from the system only hides the dialog.
     void closeEvent(QCloseEvent *event) override;
+    // Esc does what CANCEL does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void CreateControls();

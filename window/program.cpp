@@ -7,7 +7,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
                    const QString &settingsPath)
     : Settings(settingsPath)
     , Form1(port, programDirectory)
-    , Form2(programDirectory)
+    , Form2(programDirectory, &Form1)
     , WindowMenu(new TWindowMenu(Form1))
     , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
     , Keyboard(Form1)

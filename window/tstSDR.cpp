@@ -530,8 +530,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::Hide:
         // The memory editor gives the focus back to the main window when it closes, as the
-        // window system would; the activation then reloads the memories.
-        if (watched == memoryEditor && isVisible())
+        // window system would; the activation then reloads the memories. Hidden by the window
+        // system (minimised with the main window), it leaves the focus alone.
+        if (watched == memoryEditor && !event->spontaneous() && isVisible())
             activateWindow();
         break;
     default:

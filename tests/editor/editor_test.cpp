@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,7 +31,7 @@ protected:
             Start();
         Click(Form1().LMW);
         ASSERT_TRUE(Form2().isVisible());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+        ASSERT_TRUE(WaitUntilActive(Form2()));
     }
     void Ok()
     {
@@ -106,6 +108,8 @@ TEST_F(EditorTest, ReopenedAfterCancelTheBoxesAreBankOneAndOkStoresThere)
     Open();
     EXPECT_EQ(Form2().banco_cfg, 1);
     EXPECT_EQ(Form2().bank_name->text(), u"BANK 1"_s);
+    EXPECT_TRUE(Form2().SelectBanks[0]->isChecked());
+    EXPECT_FALSE(Form2().SelectBanks[4]->isChecked());
     Form2().bank_name->setText(u"First"_s);
     Ok();
     EXPECT_EQ(Saved().names[1].str(), u"First"_s);
@@ -311,4 +315,46 @@ TEST_F(EditorTest, LayoutAndLook)
     // A close request from the system only hides the dialog.
     editor.close();
     EXPECT_FALSE(editor.isVisible());
+}
+
+// A transient of the main window, which every window manager keeps above it, also once the main
+// window's native window is made anew (as a change of "Always on top" does).
+TEST_F(EditorTest, OwnedByTheMainWindowAndEscCancels)
+{
+    Open();
+    EXPECT_EQ(Form2().windowHandle()->transientParent(), Form1().windowHandle());
+    EXPECT_EQ(Form2().windowType(), Qt::Tool);
+    EXPECT_FALSE(Form2().isModal());
+    EXPECT_EQ(Form2().pos(), TForm2::DesignedPosition);
+    Form1().SetAlwaysOnTop(false);
+    Form1().SetAlwaysOnTop(true);
+    EXPECT_EQ(Form2().windowHandle()->transientParent(), Form1().windowHandle());
+
+    const QByteArray before = ReadMemoryFile();
+    Tag(3)->setText(u"dropped"_s);
+    QTest::keyClick(Tag(3), Qt::Key_Escape);
+    EXPECT_FALSE(Form2().isVisible());
+    EXPECT_FALSE(Form2().cancelar->StateOn());
+    EXPECT_EQ(ReadMemoryFile(), before);
+    Open();
+    EXPECT_EQ(Tag(3)->text(), u"MEM 3"_s);
+}
+
+// Minimised with the main window and restored, the dialog is hidden and shown by the window
+// system: the edits stay, and the focus is left where the window system puts it.
+TEST_F(EditorTest, RestoredByTheWindowSystemItKeepsTheEdits)
+{
+    Open();
+    Tag(2)->setText(u"unsaved"_s);
+    WriteMemoryFile("[bank1]\nTag_mem2=from the file\n");
+    // As the window system delivers them (sendEvent would mark them as the program's own).
+    QHideEvent hidden;
+    QSpontaneKeyEvent::setSpontaneous(&hidden);
+    qApp->notify(&Form2(), &hidden);
+    QShowEvent shown;
+    QSpontaneKeyEvent::setSpontaneous(&shown);
+    qApp->notify(&Form2(), &shown);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Tag(2)->text(), u"unsaved"_s);
+    EXPECT_EQ(QApplication::activeWindow(), &Form2());
 }

@@ -53,6 +53,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
         port.ClearCalls();
     }
+    // The window the program's focus is in. A tool window that the main window owns counts as
+    // active whenever the main window is (QWidget::isActiveWindow), so the editor is waited for
+    // by this instead.
+    static bool WaitUntilActive(QWidget &window)
+    {
+        return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+    }
     TForm1 &Form1() { return program->Form1; }
     TForm2 &Form2() { return program->Form2; }
 

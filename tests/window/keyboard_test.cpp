@@ -154,7 +154,7 @@ TEST_F(KeyboardTest, LeavingTheWindowOrClickingElsewhereDropsTheEntry)
     Start();
     Type(u"7074"_s);
     Click(Form1().LMW); // the editor takes the focus; coming back resets the window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+    ASSERT_TRUE(WaitUntilActive(Form2()));
     EXPECT_FALSE(program->Keyboard.EntryOpen());
     Form2().cancelarClick();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
@@ -245,7 +245,7 @@ TEST_F(KeyboardTest, TabReachesEveryControlOfTheEditorAndSpacePressesOk)
 {
     Start();
     Click(Form1().LMW);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+    ASSERT_TRUE(WaitUntilActive(Form2()));
     Form2().SelectBanks[0]->setFocus(Qt::TabFocusReason);
     QStringList reached;
     for (int i = 0; i < 45 && !reached.contains(QApplication::focusWidget()->objectName()); ++i) {

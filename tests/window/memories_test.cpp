@@ -243,7 +243,7 @@ TEST_F(BanksAndModesTest, ReturnFromTheEditorResetsReturnFromAnotherApplicationD
     // The editor comes up and goes away again: the window reloads and resets.
     WriteMemoryFile("[bank1]\nbank_name1=Renamed\nmem1=7050000\n");
     Click(Form1().LMW);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form2()));
+    ASSERT_TRUE(WaitUntilActive(Form2()));
     Form2().hide();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
     QCoreApplication::processEvents();
