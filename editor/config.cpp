@@ -231,8 +231,16 @@ void TForm2::cancelarClick()
 void TForm2::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        RunGuarded([this] { FormShow(); });
+    if (event->spontaneous())
+        return;
+    RunGuarded([this] { FormShow(); });
+    screenFit.Shown();
+}
+
+void TForm2::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    screenFit.Moved();
 }
 
 void TForm2::closeEvent(QCloseEvent *event)

@@ -2,6 +2,7 @@
 
 #include "colors.h"
 #include "memory_store.h"
+#include "screen_fit.h"
 
 #include <QWidget>
 
@@ -56,9 +57,11 @@ public:
     void setVisible(bool visible) override;
 
 protected:
-    // Shown by the program, the dialog loads the file; shown again by the window system (restored
-    // after being minimised), it keeps the edits.
+    // Shown by the program, the dialog loads the file and is kept within its screen's work area;
+    // shown again by the window system (restored after being minimised), it keeps the edits.
     void showEvent(QShowEvent *event) override;
+    // The window manager has framed the window, or the user moved it.
+    void moveEvent(QMoveEvent *event) override;
     // A close request from the system only hides the dialog.
     void closeEvent(QCloseEvent *event) override;
     // Esc does what CANCEL does.
@@ -73,4 +76,5 @@ private:
     void SetTabOrder();
 
     QString programDirectory;
+    TScreenFit screenFit{*this};
 };

@@ -489,13 +489,17 @@ void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     FitOuterSize();
+    if (!event->spontaneous())
+        screenFit.Shown();
 }
 
 void TForm1::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (isVisible())
-        FitOuterSize();
+    if (!isVisible())
+        return;
+    FitOuterSize();
+    screenFit.Moved();
 }
 
 // The designed size is the outer size, frame included; the frame is known only once shown.

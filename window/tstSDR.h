@@ -4,6 +4,7 @@
 #include "faceplate_types.h"
 #include "memory_store.h"
 #include "remote_tuning.h"
+#include "screen_fit.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -142,9 +143,10 @@ public:
     Tsdr *sdr = nullptr;
 
 protected:
+    // The window is kept within its screen's work area.
     void showEvent(QShowEvent *event) override;
     // The window manager frames the window after it is shown and moves it into the frame: the
-    // outer size is fitted again once the frame is known.
+    // outer size is fitted again once the frame is known, and the place with it.
     void moveEvent(QMoveEvent *event) override;
     // Activation from another form of the program, the wheel anywhere in the window, and the
     // memory editor hiding.
@@ -167,6 +169,7 @@ private:
 
     D2xx &port;
     QString programDirectory;
+    TScreenFit screenFit{*this};
     QPointer<QWidget> memoryEditor;
     QPointer<QWidget> lastActiveForm;
     int wheelRemainder = 0;

@@ -1,3 +1,5 @@
+#include "screen_area.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,5 +14,8 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The offscreen screen is 800 by 800, too narrow for the main window at its designed place.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        SetScreenArea(LargeScreen, LargeScreen);
     return RUN_ALL_TESTS();
 }

@@ -3,7 +3,9 @@
 #include "fake_libftdi.h"
 #include "ftdi_d2xx.h"
 #include "program.h"
+#include "program_rig.h"
 #include "recording_d2xx.h"
+#include "screen_area.h"
 #include "sdr.h"
 #include "synthesizer_decoder.h"
 
@@ -197,4 +199,42 @@ TEST(ErrorReportTest, GuardShowsTheMessageAndTheProgramGoesOn)
 
     EXPECT_EQ(shown, (QStringList{u"Integer overflow"_s, u"Unable to write to /tmp/x/memos.ini"_s}));
     EXPECT_TRUE(after);
+}
+
+// Each window opens at its designed place where that lies within the work area, and is otherwise
+// moved in by the smallest shift, never resized: on an 800 x 480 screen with a panel at the top,
+// and on 1280 x 800 at scale factor 2 (640 x 400), where the editor is too tall and keeps its top.
+// A window the user moves is left there.
+using PlacementTest = MainWindowRig;
+
+TEST_F(PlacementTest, BothWindowsKeepToTheWorkArea)
+{
+    struct Case
+    {
+        QRect screen, workArea;
+        QPoint main, editor; // expected places of the frames; (-1, -1): to the right, at the bottom
+    };
+    const QPoint rightBottom(-1, -1);
+    for (const Case &c : {Case{LargeScreen, LargeScreen, TForm1::DesignedPosition, TForm2::DesignedPosition},
+                          Case{{0, 0, 800, 480}, {0, 24, 800, 456}, {395, 110}, rightBottom},
+                          Case{{0, 0, 640, 400}, {0, 0, 640, 400}, {235, 110}, {-1, 0}}}) {
+        SetScreenArea(c.screen, c.workArea);
+        Start();
+        Click(Form1().LMW);
+        const QRect main = Form1().frameGeometry();
+        const QRect editor = Form2().frameGeometry();
+        EXPECT_EQ(main.size(), TForm1::OuterSize);
+        EXPECT_EQ(Form2().size(), TForm2::ClientSize);
+        EXPECT_EQ(main.topLeft(), c.main);
+        EXPECT_EQ(editor.right() == c.workArea.right() ? -1 : editor.left(), c.editor.x());
+        EXPECT_EQ(editor.bottom() == c.workArea.bottom() ? -1 : editor.top(), c.editor.y());
+        if (c.editor.y() != 0)
+            EXPECT_TRUE(c.workArea.contains(editor));
+
+        Form1().move(c.workArea.right() - 100, c.workArea.top());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Form1().pos(), QPoint(c.workArea.right() - 100, c.workArea.top()));
+        program.reset();
+    }
+    SetScreenArea(LargeScreen, LargeScreen);
 }
