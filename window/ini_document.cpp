@@ -103,17 +103,27 @@ TIniDocument::Section &TIniDocument::AppendSection(const QString &name)
     return section;
 }
 
-QString TIniDocument::Value(const QString &section, const QString &key) const
+const TIniDocument::Line *TIniDocument::Find(const QString &section, const QString &key) const
 {
     const auto s = sectionIndex.constFind(Fold(section));
     if (s == sectionIndex.cend())
-        return {};
+        return nullptr;
     const Section &found = sections[static_cast<std::size_t>(*s)];
     const auto e = found.entries.constFind(Fold(key));
     if (e == found.entries.cend())
-        return {};
-    const Line &line = found.lines[static_cast<std::size_t>(*e)];
-    return line.text.mid(line.keyLength + 1).trimmed();
+        return nullptr;
+    return &found.lines[static_cast<std::size_t>(*e)];
+}
+
+QString TIniDocument::Value(const QString &section, const QString &key) const
+{
+    const Line *line = Find(section, key);
+    return line != nullptr ? line->text.mid(line->keyLength + 1).trimmed() : QString();
+}
+
+bool TIniDocument::Has(const QString &section, const QString &key) const
+{
+    return Find(section, key) != nullptr;
 }
 
 void TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)

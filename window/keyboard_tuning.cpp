@@ -159,10 +159,12 @@ void TKeyboardTuning::Commit()
 // status line.
 void TKeyboardTuning::Tune(const TFrequencyReading &reading)
 {
-    if (reading.hertz)
+    if (reading.hertz) {
+        form.EndNotice();
         RunGuarded([this, hertz = *reading.hertz] { form.TuneTo(hertz); });
-    else
-        form.ShowStatus(reading.refusal);
+    } else {
+        form.ShowNotice(reading.refusal);
+    }
 }
 
 void TKeyboardTuning::Step(bool coarser)

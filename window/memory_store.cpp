@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -55,6 +56,24 @@ bool IsSystemFolder(const QString &path)
     return folder.startsWith(u"/usr/"_s) || folder.startsWith(u"/bin/"_s) || folder.startsWith(u"/sbin/"_s);
 }
 
+// Readable for this user, and not marked unreadable, as IsWritable has it for writing.
+bool IsReadable(const QFileInfo &info)
+{
+    constexpr auto anyRead = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    return info.isFile() && info.isReadable() && (info.permissions() & anyRead);
+}
+
+// No text file holds control characters other than tab, line and page breaks, and the end-of-file
+// mark of old DOS editors; random or binary bytes almost always do.
+bool IsText(const QByteArray &bytes)
+{
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\v' && byte != '\f' && byte != '\r' &&
+               byte != 0x1A;
+    });
+}
+
 enum class Field { BankName, Frequency, Tag };
 
 struct Entry
@@ -97,15 +116,25 @@ auto &FieldOf(Banks &banks, const Entry &entry)
 
 } // namespace
 
-TMemoryBanks BanksFromText(const QByteArray &fileBytes)
+TMemoryFileContents MemoriesFromText(const QByteArray &fileBytes)
 {
+    if (!IsText(fileBytes))
+        return {TMemoryBanks{}, TFileDamage::NotText};
     const TIniDocument document = TIniDocument::FromBytes(fileBytes);
-    TMemoryBanks banks;
+    TMemoryFileContents contents{TMemoryBanks{}, TFileDamage::NoMemories};
     // A value cut to 255 characters may end in a blank, which the file cannot keep: it goes too,
     // so that a file saved from what was loaded loads the same.
-    for (const Entry &entry : Entries())
-        FieldOf(banks, entry) = CutText(document.Value(entry.section, entry.key)).trimmed();
-    return banks;
+    for (const Entry &entry : Entries()) {
+        FieldOf(contents.banks, entry) = CutText(document.Value(entry.section, entry.key)).trimmed();
+        if (document.Has(entry.section, entry.key))
+            contents.damage = TFileDamage::None;
+    }
+    return contents;
+}
+
+TMemoryBanks BanksFromText(const QByteArray &fileBytes)
+{
+    return MemoriesFromText(fileBytes).banks;
 }
 
 QByteArray TextWithBanks(const QByteArray &fileBytes, const TMemoryBanks &banks)
@@ -113,6 +142,14 @@ QByteArray TextWithBanks(const QByteArray &fileBytes, const TMemoryBanks &banks)
     TIniDocument document = TIniDocument::FromBytes(fileBytes);
     for (const Entry &entry : Entries())
         document.SetValue(entry.section, entry.key, FieldOf(banks, entry));
+    return document.ToBytes();
+}
+
+QByteArray TextWithMemory(const QByteArray &fileBytes, int bank, int memory, const TMemSlot &slot)
+{
+    TIniDocument document = TIniDocument::FromBytes(fileBytes);
+    document.SetValue(Section(bank), FrequencyKey(memory), slot.freq);
+    document.SetValue(Section(bank), TagKey(memory), slot.tag);
     return document.ToBytes();
 }
 
@@ -154,22 +191,58 @@ bool TMemoryFile::Exists() const
 
 TMemoryBanks TMemoryFile::Load() const
 {
+    return Read().banks;
+}
+
+TMemoryFileContents TMemoryFile::Read() const
+{
+    QByteArray bytes;
+    if (!ReadBytes(bytes))
+        return {TMemoryBanks{}, Exists() ? TFileDamage::Unreadable : TFileDamage::None};
+    return MemoriesFromText(bytes);
+}
+
+bool TMemoryFile::ReadBytes(QByteArray &bytes) const
+{
     QFile file(path);
-    return BanksFromText(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    if (!IsReadable(QFileInfo(path)) || !file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
 }
 
 void TMemoryFile::Save(const TMemoryBanks &banks) const
 {
-    QFile existing(path);
-    QByteArray text;
-    if (existing.exists()) {
-        // What the file holds besides the memories is kept, so a file that cannot be read is
-        // not overwritten.
-        if (!existing.open(QIODevice::ReadOnly))
-            throw EIniFileException(path);
-        text = existing.readAll();
-    }
-    Write(TextWithBanks(text, banks));
+    Write(TextWithBanks(TextToBuildOn(), banks));
+}
+
+void TMemoryFile::StoreMemory(int bank, int memory, const TMemSlot &slot) const
+{
+    Write(TextWithMemory(TextToBuildOn(), bank, memory, slot));
+}
+
+// What the file holds besides the memories is kept; a damaged file is kept whole beside the new
+// one, so nothing it held is lost.
+QByteArray TMemoryFile::TextToBuildOn() const
+{
+    CheckWritable();
+    QByteArray bytes;
+    const bool read = ReadBytes(bytes);
+    if (!read && !Exists())
+        return {};
+    if (read && MemoriesFromText(bytes).damage == TFileDamage::None)
+        return bytes;
+    if (!QFile::rename(path, KeptPath()))
+        throw EIniFileException(path);
+    return {};
+}
+
+QString TMemoryFile::KeptPath() const
+{
+    QString kept = path + u".damaged"_s;
+    for (int n = 2; QFileInfo(kept).exists() || QFileInfo(kept).isSymLink(); ++n)
+        kept = path + u".damaged."_s + QString::number(n);
+    return kept;
 }
 
 void TMemoryFile::CreateWithDefaults() const
@@ -188,12 +261,17 @@ TMemoryBanks TMemoryFile::Defaults()
     return banks;
 }
 
-void TMemoryFile::Write(const QByteArray &text) const
+void TMemoryFile::CheckWritable() const
 {
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
     if ((QFileInfo::exists(path) && !IsWritable(path)) || !IsWritable(folder))
         throw EIniFileException(path);
+}
+
+void TMemoryFile::Write(const QByteArray &text) const
+{
+    CheckWritable();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         throw EIniFileException(path);

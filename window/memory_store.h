@@ -82,12 +82,26 @@ struct TMemoryBanks
     bool operator==(const TMemoryBanks &other) const = default;
 };
 
+// Why a file cannot serve as a memory file: it cannot be read, it is not text (bytes that no
+// text file holds, such as NUL), or it holds none of the memory entries.
+enum class TFileDamage { None, Unreadable, NotText, NoMemories };
+
+// What a memory file holds, and whether it is one.
+struct TMemoryFileContents
+{
+    TMemoryBanks banks;
+    TFileDamage damage = TFileDamage::None;
+};
+
 // The memories a memory file's bytes hold, every value cut to 255 characters; missing entries
 // read as empty texts.
+TMemoryFileContents MemoriesFromText(const QByteArray &fileBytes);
 TMemoryBanks BanksFromText(const QByteArray &fileBytes);
 // The bytes of a memory file after all 248 entries of `banks` are written into `fileBytes`,
 // keeping whatever else it holds.
 QByteArray TextWithBanks(const QByteArray &fileBytes, const TMemoryBanks &banks);
+// The same with the two entries of one memory (its frequency and tag) alone.
+QByteArray TextWithMemory(const QByteArray &fileBytes, int bank, int memory, const TMemSlot &slot);
 
 // A failed write of the memory file; its text is "Unable to write to " and the file's path.
 class EIniFileException : public std::runtime_error
@@ -114,15 +128,30 @@ public:
     // Every value the file holds, each cut to 255 characters; a missing file, section or key,
     // or a file that cannot be read, gives empty texts.
     TMemoryBanks Load() const;
+    // The same, and whether the file is damaged; a missing file is not.
+    TMemoryFileContents Read() const;
     // Writes all 248 entries, keeping whatever else the file holds. The new text goes to a file
-    // beside the old one that then replaces it, so a failure leaves the old file whole.
+    // beside the old one that then replaces it, so a failure leaves the old file whole. A
+    // damaged file is first moved aside (KeptPath), and the new one starts empty.
     void Save(const TMemoryBanks &banks) const;
+    // Writes the frequency and tag of one memory alone, as Save writes them all.
+    void StoreMemory(int bank, int memory, const TMemSlot &slot) const;
     // A new file with the defaults: "BANK N", empty frequencies, "MEM J".
     void CreateWithDefaults() const;
+    // Where a damaged file is kept: memos.ini.damaged, or memos.ini.damaged.2 and on when that
+    // is taken, so an earlier copy is never overwritten.
+    QString KeptPath() const;
 
     static TMemoryBanks Defaults();
 
 private:
+    // The file's bytes; false when it is missing or cannot be read.
+    bool ReadBytes(QByteArray &bytes) const;
+    // The text a save builds on: the file's own, or none when it is missing or damaged; a
+    // damaged one is moved aside first.
+    QByteArray TextToBuildOn() const;
+    // Throws unless the file can be written, before anything is touched.
+    void CheckWritable() const;
     void Write(const QByteArray &text) const;
 
     QString path;

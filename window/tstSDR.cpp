@@ -4,13 +4,15 @@
 #include "error_report.h"
 #include "frequency_entry.h"
 #include "frequency_text.h"
-#include "sdr.h"
 #include "form_look.h"
+#include "sdr.h"
+#include "status_line.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,6 +28,18 @@ constexpr std::array<int, 3> MemoryColumns{8, 64, 120};
 constexpr std::array<int, 5> MemoryRows{64, 96, 128, 160, 192};
 constexpr std::array<int, 2> BankColumns{248, 328};
 constexpr std::array<int, 4> BankRows{96, 128, 160, 192};
+
+// What the status line says of a memory file that cannot serve; "%1" stands for its path.
+QString DamageText(TFileDamage damage)
+{
+    switch (damage) {
+    case TFileDamage::Unreadable: return u"Cannot read the memory file %1"_s;
+    case TFileDamage::NotText: return u"Not a memory file, not text: %1"_s;
+    case TFileDamage::NoMemories: return u"No memories in the memory file %1"_s;
+    case TFileDamage::None: break;
+    }
+    return {};
+}
 
 // The LED buttons' repaints are held for one handler of the window: a light that the handler
 // switches off and on again, as the handlers of steps, memories, banks and the activation do, is
@@ -193,6 +207,7 @@ void TForm1::CreateControls()
     QPalette white = info->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     info->setPalette(white);
+    status = new TStatusLine(*info);
 }
 
 // Tab goes round UP and DOWN, then the LED buttons in the order they were made. The window keeps
@@ -245,7 +260,17 @@ void TForm1::escribir_memo(Tsdr *, const QString &Text)
 
 void TForm1::ShowStatus(const QString &text)
 {
-    info->setText(text);
+    status->Show(text);
+}
+
+void TForm1::ShowNotice(const QString &text)
+{
+    status->ShowNotice(text);
+}
+
+void TForm1::EndNotice()
+{
+    status->EndNotice();
 }
 
 void TForm1::TuneTo(std::int32_t frequency)
@@ -256,8 +281,15 @@ void TForm1::TuneTo(std::int32_t frequency)
 
 void TForm1::ReconnectReceiver()
 {
-    sdr->Reconnect();
-    actualizar_frecuencia();
+    if (reconnecting)
+        return;
+    reconnecting = true;
+    ShowStatus(u"Reconnecting the receiver\u2026"_s);
+    QTimer::singleShot(ReconnectPause, this, Guarded([this] {
+        reconnecting = false;
+        sdr->Reconnect();
+        actualizar_frecuencia();
+    }));
 }
 
 void TForm1::SetAlwaysOnTop(bool on)
@@ -392,10 +424,12 @@ void TForm1::carga_memorias()
     const TMemoryFile file = TMemoryFile::ForProgramIn(programDirectory);
     if (!file.Exists())
         file.CreateWithDefaults();
-    const TMemoryBanks banks = file.Load();
+    const TMemoryFileContents contents = file.Read();
     for (int n = 1; n <= BankCount; ++n)
-        Bank[n - 1]->SetCaption(banks.names[n]);
-    memorias = banks.memories;
+        Bank[n - 1]->SetCaption(contents.banks.names[n]);
+    memorias = contents.banks.memories;
+    if (contents.damage != TFileDamage::None)
+        ShowNotice(status->WithPath(DamageText(contents.damage), file.Path()));
 }
 
 void TForm1::apaga_memorias()
@@ -419,8 +453,10 @@ void TForm1::actualiza_memorias()
 void TForm1::memoria_a_freq()
 {
     const std::optional<std::int32_t> recalled = FrequencyFromText(memorias(banco, memoria).freq);
-    if (recalled)
-        TuneTo(*recalled);
+    if (!recalled)
+        return;
+    EndNotice();
+    TuneTo(*recalled);
 }
 
 void TForm1::cambio_vfo_memorias()
@@ -450,6 +486,7 @@ void TForm1::cambio_memoria_vfo()
 
 void TForm1::M_VFOClick()
 {
+    EndNotice();
     if (modo_memoria)
         cambio_memoria_vfo();
     else

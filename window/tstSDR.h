@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 
 class D2xx;
@@ -17,6 +18,7 @@ class QLabel;
 class TButtonPanel;
 class TLEDButton;
 class TLEDDisplay;
+class TStatusLine;
 class Tsdr;
 
 // The receiver's main window: the frequency readout, tuning steps and keys, memories and banks,
@@ -40,12 +42,18 @@ public:
 
     // The driver's message event: the text replaces the status line.
     void escribir_memo(Tsdr *Sender, const QString &Text);
-    // Replaces the status line's text.
+    // Replaces the status line's lasting text.
     void ShowStatus(const QString &text);
+    // Shows a passing text over it, until the user next tunes successfully or for a few seconds.
+    void ShowNotice(const QString &text);
+    void EndNotice();
     // Tunes as a memory recall does: the frequency is shown and sent, whatever it is.
     void TuneTo(std::int32_t frequency) override;
-    // Opens the receiver again, as at start-up, and sends it the current frequency.
+    // Says that it tries, and after ReconnectPause, long enough to be read, opens the receiver
+    // again as at start-up and sends it the current frequency; the outcome then replaces the
+    // status line, even when it reads as before.
     void ReconnectReceiver();
+    static constexpr std::chrono::milliseconds ReconnectPause{400};
     // Whether the window stays above all windows that are not topmost; it keeps its place.
     void SetAlwaysOnTop(bool on);
 
@@ -172,6 +180,8 @@ private:
     TScreenFit screenFit{*this};
     QPointer<QWidget> memoryEditor;
     QPointer<QWidget> lastActiveForm;
+    TStatusLine *status = nullptr;
+    bool reconnecting = false;
     int wheelRemainder = 0;
     bool sendsToDriver = true;
     QString modeLabel = QStringLiteral("USB");

@@ -6,6 +6,7 @@
 #include "qt_printers.h"
 #include "recording_d2xx.h"
 #include "sdr.h"
+#include "status_line.h"
 #include "synthesizer_decoder.h"
 
 #include <QApplication>

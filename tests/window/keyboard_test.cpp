@@ -123,6 +123,31 @@ TEST_F(KeyboardTest, RefusalsChangeNothingAndSayWhy)
     EXPECT_EQ(Shown(), QString());
 }
 
+// A refusal stands over the link's text until the user next tunes: by a good entry, a recall or
+// a change of mode; the link's text then shows again.
+TEST_F(KeyboardTest, ARefusalGivesWayToTheLinksTextOnTheNextTuning)
+{
+    WriteMemoryFile("[bank1]\nmem1=7050000\nmem2=7.05\n");
+    port.Fail(RecordingD2xx::Kind::Open, FT_DEVICE_NOT_FOUND);
+    Start();
+    const QString link = Form1().info->text();
+    const QString refusal = u"Out of range: 80000 kHz (50 to 70000 kHz)"_s;
+    const std::vector<std::pair<const char *, std::function<void()>>> tunings{
+        {"entry", [this] { Type(u"7074\r"_s); }},
+        {"mode change", [this] { Click(Form1().M_VFO); }},
+        {"recall", [this] { Click(Form1().Mem[0]); }}};
+    for (const auto &[name, tune] : tunings) {
+        Type(u"80000\r"_s);
+        EXPECT_EQ(Form1().info->text(), refusal) << name;
+        tune();
+        EXPECT_EQ(Form1().info->text(), link) << name;
+    }
+    // A memory that holds no frequency tunes nothing and leaves the refusal.
+    Type(u"80000\r"_s);
+    Click(Form1().Mem[1]);
+    EXPECT_EQ(Form1().info->text(), refusal);
+}
+
 TEST_F(KeyboardTest, TheReadoutShowsTheEntryUntilItIsDone)
 {
     Start();

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -337,3 +340,41 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepLightTest,
                                          StepCase{u"x100k", 100'000}, StepCase{u"x1M", 1'000'000},
                                          StepCase{u"x10m", 10'000'000}),
                          [](const auto &info) { return "Hz" + std::to_string(info.param.step); });
+
+// A file that is no memory file is named on the status line in one line that fits it, the
+// buttons show what missing entries give, and the link's text comes back after a few seconds.
+// The first save keeps the old file beside the new one.
+TEST_F(MemoryStoreTest, ADamagedFileIsExplainedAndKeptByTheFirstSave)
+{
+    const QByteArray randomBytes("\x8f\x00\x13\xfe[bank1]\x02mem1=7\xff", 16);
+    WriteMemoryFile(randomBytes);
+    Start();
+    const QString notice = u"Not a memory file, not text: "_s + MemoryFilePath();
+    EXPECT_EQ(Form1().info->text(), notice);
+    EXPECT_EQ(Captions(Form1().Bank), QStringList(8, QString()));
+    EXPECT_EQ(Captions(Form1().Mem), QStringList(15, QString()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Form1().info->text() == Tsdr::CreditText(); },
+                                TStatusLine::NoticeTime.count() + 5000));
+
+    Click(Form1().LMW);
+    ASSERT_TRUE(WaitUntilActive(Form2()));
+    Form2().Tags[0]->setText(u"First"_s);
+    Click(Form2().ok_btn);
+    ASSERT_TRUE(WaitUntilActive(Form1()));
+    QFile kept(MemoryFilePath() + u".damaged"_s);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), randomBytes);
+    EXPECT_EQ(Form1().Mem[0]->Caption(), u"First"_s);
+    EXPECT_EQ(Form1().info->text(), Tsdr::CreditText());
+
+    // A long path is shortened in its middle so that the line holds it whole.
+    QLabel line;
+    line.setFont(Form1().info->font());
+    line.resize(Form1().info->size());
+    const TStatusLine status(line);
+    const QString longPath = u"/home/listener/"_s + QString(200, u'x') + u"/memos.ini"_s;
+    const QString fitted = status.WithPath(u"No memories in the memory file %1"_s, longPath);
+    EXPECT_TRUE(fitted.startsWith(u"No memories in the memory file /home/"_s));
+    EXPECT_TRUE(fitted.endsWith(u"/memos.ini"_s));
+    EXPECT_LE(QFontMetrics(line.font()).horizontalAdvance(fitted), line.contentsRect().width());
+}

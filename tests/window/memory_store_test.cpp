@@ -203,6 +203,10 @@ TEST_F(MemoryFileTest, TextsOfAWindowsCodePageAreReadAndWrittenBackAsUtf8)
     WriteBytes(path, "\xEF\xBB\xBF[bank1]\nTag_mem1=Caf\xC3\xA9\n"); // UTF-8 with a byte order mark
     EXPECT_EQ(file.Load().memories(1, 1).tag.str(), u"Café"_s);
 
+    // A byte order mark before text of a Windows code page: the first section is still read.
+    WriteBytes(path, "\xEF\xBB\xBF[bank1]\r\nbank_name1=Se\xF1" "ales\r\n");
+    EXPECT_EQ(file.Load().names[1].str(), u"Señales"_s);
+
     WriteBytes(path, "[bank1]\nbank_name1=Se\xF1" "ales\nTag_mem1=\x80 \x93" "FM\x94\n"); // Windows-1252
     TMemoryBanks banks = file.Load();
     EXPECT_EQ(banks.names[1].str(), u"Señales"_s);
@@ -258,4 +262,67 @@ TEST(MemoryFileLocation, BesideTheProgramOrInTheUsersConfiguration)
     // Installed with the system's programs: the configuration folder, even for root, who may write there.
     for (const QString &installed : {u"/usr/bin"_s, u"/usr/local/bin"_s, u"/bin"_s})
         EXPECT_EQ(TMemoryFile::ForProgramIn(installed).Path(), QDir(configuration).absoluteFilePath(u"memos.ini"_s));
+}
+
+// A file that cannot serve as a memory file reads as empty texts and says why; the first save
+// over it keeps it whole beside the new file, never over an earlier copy, and the new file holds
+// the memories alone. One the user cannot write stays as it is.
+TEST_F(MemoryFileTest, DamagedFilesAreKeptBesideTheFirstSave)
+{
+    const QByteArray randomBytes("\x8f\x00\x13\xfe[bank1]\x02mem1=7\xff", 16);
+    struct Case
+    {
+        QByteArray bytes;
+        QFileDevice::Permissions permissions;
+        TFileDamage damage;
+    };
+    const auto readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    for (const Case &c : {Case{randomBytes, readWrite, TFileDamage::NotText},
+                          Case{"", readWrite, TFileDamage::NoMemories},
+                          Case{"; memories\n[radio]\nsquelch=3\n", readWrite, TFileDamage::NoMemories},
+                          Case{"[bank1]\nbank_name1=Kept\n", QFileDevice::WriteOwner, TFileDamage::Unreadable}}) {
+        QTemporaryDir place;
+        const TMemoryFile damaged(place.filePath(u"memos.ini"_s));
+        WriteBytes(damaged.Path(), c.bytes);
+        QFile::setPermissions(damaged.Path(), c.permissions);
+        const TMemoryFileContents contents = damaged.Read();
+        EXPECT_EQ(contents.damage, c.damage) << c.bytes.toStdString();
+        EXPECT_EQ(contents.banks, TMemoryBanks());
+
+        damaged.Save(TMemoryFile::Defaults());
+        const QString kept = damaged.Path() + u".damaged"_s;
+        QFile::setPermissions(kept, readWrite);
+        EXPECT_EQ(ReadBytes(kept), c.bytes);
+        EXPECT_EQ(ReadBytes(damaged.Path()), TextWithBanks({}, TMemoryFile::Defaults()));
+        EXPECT_EQ(damaged.Read().damage, TFileDamage::None);
+
+        WriteBytes(damaged.Path(), c.bytes);
+        QFile::setPermissions(damaged.Path(), c.permissions);
+        damaged.StoreMemory(3, 4, TMemSlot{u"7074000"_s, u"FT8"_s});
+        EXPECT_EQ(ReadBytes(damaged.Path()), "[bank3]\nmem4=7074000\nTag_mem4=FT8\n");
+        QFile::setPermissions(kept + u".2"_s, readWrite);
+        EXPECT_EQ(ReadBytes(kept + u".2"_s), c.bytes);
+        EXPECT_EQ(ReadBytes(kept), c.bytes);
+    }
+    WriteBytes(path, "[bank2]\nmem4=7050000\n");
+    EXPECT_EQ(file.Read().damage, TFileDamage::None);
+
+    WriteBytes(path, randomBytes);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_THROW(file.Save(TMemoryFile::Defaults()), EIniFileException);
+    QFile::setPermissions(path, readWrite);
+    EXPECT_EQ(ReadBytes(path), randomBytes);
+    EXPECT_FALSE(QFile::exists(path + u".damaged"_s));
+}
+
+// One memory is stored as its two entries alone, in place: every other line, comment and line
+// ending stays.
+TEST_F(MemoryFileTest, StoringOneMemoryChangesItsTwoEntriesAlone)
+{
+    WriteBytes(path, "; my list\r\n[BANK2]\r\nbank_name2=Ham\r\nmem3=1\r\nTag_mem3=old\r\nsquelch=3\r\n");
+    file.StoreMemory(2, 3, TMemSlot{u"7074000"_s, u"FT8 ; =\"x\""_s});
+    file.StoreMemory(2, 15, TMemSlot{u"14074000"_s, u"20 m"_s});
+    EXPECT_EQ(ReadBytes(path), "; my list\r\n[BANK2]\r\nbank_name2=Ham\r\nmem3=7074000\r\nTag_mem3=FT8 ; =\"x\"\r\n"
+                               "squelch=3\r\nmem15=14074000\r\nTag_mem15=20 m\r\n");
+    EXPECT_EQ(file.Load().memories(2, 3).tag.str(), u"FT8 ; =\"x\""_s);
 }

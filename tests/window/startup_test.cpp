@@ -96,9 +96,11 @@ TEST(StartUp, TheFirstFrameIsTheSettledWindow)
     QTest::qWait(50);
 
     // One paint each: the first frame already showed what the activation settled.
-    for (QWidget *child : form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
-        if (!child->isWindow())
+    for (QWidget *child : form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
             EXPECT_EQ(counter.paints[child], 1) << child->objectName().toStdString();
+        }
+    }
     EXPECT_EQ(form.Mem[0]->Caption(), u"MEM 1"_s);
     EXPECT_EQ(form.Bank[7]->Caption(), u"BANK 8"_s);
     EXPECT_EQ(form.M_VFO->Caption(), u"MEM"_s);
@@ -228,8 +230,9 @@ TEST_F(PlacementTest, BothWindowsKeepToTheWorkArea)
         EXPECT_EQ(main.topLeft(), c.main);
         EXPECT_EQ(editor.right() == c.workArea.right() ? -1 : editor.left(), c.editor.x());
         EXPECT_EQ(editor.bottom() == c.workArea.bottom() ? -1 : editor.top(), c.editor.y());
-        if (c.editor.y() != 0)
+        if (c.editor.y() != 0) {
             EXPECT_TRUE(c.workArea.contains(editor));
+        }
 
         Form1().move(c.workArea.right() - 100, c.workArea.top());
         QCoreApplication::processEvents();

@@ -36,6 +36,17 @@ protected:
         return Menu().isVisible();
     }
     std::vector<std::uint16_t> Words() const { return DecodeWords(port.Writes()); }
+    // The status line says that it tries, the receiver hears nothing until the pause is over,
+    // then the outcome replaces that text.
+    void Reconnect()
+    {
+        const std::size_t calls = port.Calls().size();
+        Actions().ReconnectReceiver->trigger();
+        Actions().ReconnectReceiver->trigger(); // a second request while one waits adds nothing
+        EXPECT_EQ(Form1().info->text(), u"Reconnecting the receiver\u2026"_s);
+        EXPECT_EQ(port.Calls().size(), calls);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Form1().info->text().startsWith(u"Reconnecting"_s); }));
+    }
 };
 
 } // namespace
@@ -88,7 +99,7 @@ TEST_F(WindowMenuTest, ReconnectAfterAFailedOpenInitialisesThenSendsTheFrequency
     StartWithSettings(true);
     EXPECT_EQ(Form1().info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
     EXPECT_TRUE(port.Writes().empty());
-    Actions().ReconnectReceiver->trigger();
+    Reconnect();
     EXPECT_EQ(Words(), (std::vector<std::uint16_t>{0x0120, 0xC000, 0xE000, 0x0020, 0x0020, 0x4263, 0x1020, 0x4C1E}));
     EXPECT_EQ(port.Count(Kind::Open), 2);
     EXPECT_EQ(port.Count(Kind::Close), 0);
@@ -98,8 +109,7 @@ TEST_F(WindowMenuTest, ReconnectAfterAFailedOpenInitialisesThenSendsTheFrequency
 TEST_F(WindowMenuTest, ReconnectClosesAnOpenDeviceOnceAndOpensItAgain)
 {
     StartWithSettings();
-    Form1().ShowStatus(u"-"_s);
-    Actions().ReconnectReceiver->trigger();
+    Reconnect();
     ASSERT_GE(port.Calls().size(), 4u);
     EXPECT_EQ(port.Calls()[0].kind, Kind::Close);
     EXPECT_EQ(port.Calls()[1].kind, Kind::Open);
@@ -114,8 +124,7 @@ TEST_F(WindowMenuTest, ReconnectWithNoDeviceSaysSoAndWritesNothing)
 {
     port.Fail(Kind::Open, FT_DEVICE_NOT_FOUND);
     StartWithSettings();
-    Form1().ShowStatus(u"-"_s);
-    Actions().ReconnectReceiver->trigger();
+    Reconnect();
     EXPECT_EQ(Form1().info->text(), u"Error USB -Dispositivo no encontrado - Device not found"_s);
     EXPECT_TRUE(port.Writes().empty());
     EXPECT_EQ(port.Count(Kind::Close), 0);

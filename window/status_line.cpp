@@ -1,0 +1,44 @@
+#include "status_line.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+
+TStatusLine::TStatusLine(QLabel &label)
+    : QObject(&label)
+    , label(label)
+    , lasting(label.text())
+{
+    noticeTimer.setSingleShot(true);
+    noticeTimer.setInterval(NoticeTime);
+    connect(&noticeTimer, &QTimer::timeout, this, [this] { this->label.setText(lasting); });
+}
+
+void TStatusLine::Show(const QString &text)
+{
+    noticeTimer.stop();
+    lasting = text;
+    label.setText(text);
+}
+
+void TStatusLine::ShowNotice(const QString &text)
+{
+    label.setText(text);
+    noticeTimer.start();
+}
+
+void TStatusLine::EndNotice()
+{
+    if (!noticeTimer.isActive())
+        return;
+    noticeTimer.stop();
+    label.setText(lasting);
+}
+
+QString TStatusLine::WithPath(const QString &format, const QString &path) const
+{
+    const QFontMetrics metrics(label.font());
+    const QString shown = QDir::toNativeSeparators(path);
+    const int room = label.contentsRect().width() - metrics.horizontalAdvance(format.arg(QString()));
+    return format.arg(metrics.elidedText(shown, Qt::ElideMiddle, room));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+
+class QLabel;
+
+// The texts of the main window's status line. A lasting text (what the receiver's link or the
+// network server reported last) stays until the next one; a notice (a refused entry, a damaged
+// memory file) shows over it and gives way to it again when the user next tunes successfully or
+// after NoticeTime, so the link's state is never hidden for long.
+class TStatusLine : public QObject
+{
+public:
+    explicit TStatusLine(QLabel &label);
+
+    void Show(const QString &text);
+    void ShowNotice(const QString &text);
+    // The lasting text again, when a notice is shown.
+    void EndNotice();
+    // `format` with its "%1" replaced by `path`, shortened in the middle where the whole text
+    // would not fit the line.
+    QString WithPath(const QString &format, const QString &path) const;
+
+    static constexpr std::chrono::milliseconds NoticeTime{6000};
+
+private:
+    QLabel &label;
+    QString lasting;
+    QTimer noticeTimer;
+};
