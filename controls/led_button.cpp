@@ -202,6 +202,15 @@ bool TLEDButton::DialogChar(QChar character)
     return true;
 }
 
+bool TLEDButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ContextMenu && pressed && contextMenuPolicy() != Qt::PreventContextMenu) {
+        clickArmed = false;
+        Release(false);
+    }
+    return TKeyboardControl::event(event);
+}
+
 void TLEDButton::mousePressEvent(QMouseEvent *event)
 {
     pressed = true;

@@ -80,6 +80,9 @@ public:
     static constexpr QSize InitialSize{45, 45};
 
 protected:
+    // A context menu of the button's own takes the mouse from a press: the press ends there, as a
+    // release outside the button ends it.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

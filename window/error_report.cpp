@@ -34,13 +34,15 @@ ErrorSink SetErrorSink(ErrorSink sink)
     return previous;
 }
 
-void RunGuarded(const std::function<void()> &handler)
+bool RunGuarded(const std::function<void()> &handler)
 {
     try {
         handler();
+        return true;
     } catch (const std::exception &error) {
         ReportError(QString::fromUtf8(error.what()));
     } catch (...) {
         ReportError(u"Unknown error"_s);
     }
+    return false;
 }

@@ -14,8 +14,9 @@ void ReportError(const QString &message);
 // Replaces how messages are shown (tests record them); returns the previous sink.
 ErrorSink SetErrorSink(ErrorSink sink);
 
-// Runs a user-action handler; an exception it lets out ends the handler and is reported.
-void RunGuarded(const std::function<void()> &handler);
+// Runs a user-action handler; an exception it lets out ends the handler and is reported. True
+// when the handler ran to its end.
+bool RunGuarded(const std::function<void()> &handler);
 
 // A handler wrapped in RunGuarded, for connecting to a control's event (whatever the event
 // passes, such as its sender, is not used).

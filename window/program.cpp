@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "main_window_actions.h"
+#include "memory_storing.h"
 #include "window_menu.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
@@ -12,6 +13,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
     , Keyboard(Form1)
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
+    , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
 {
     Form1.SetMemoryEditor(&Form2);
 }

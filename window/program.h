@@ -8,6 +8,7 @@
 #include "tstSDR.h"
 
 class TMainWindowActions;
+class TMemoryStoring;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
@@ -32,4 +33,5 @@ public:
     TNetworkControl NetworkControl;
     TKeyboardTuning Keyboard;
     TMainWindowActions *WindowActions;
+    TMemoryStoring *MemoryStoring;
 };

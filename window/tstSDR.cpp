@@ -7,6 +7,7 @@
 #include "form_look.h"
 #include "sdr.h"
 #include "status_line.h"
+#include "store_memory_dialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -448,6 +449,22 @@ void TForm1::actualiza_memorias()
 {
     for (int j = 1; j <= MemoriesPerBank; ++j)
         Mem[j - 1]->SetCaption(memorias(banco, j).tag);
+    DescribeMemories();
+}
+
+void TForm1::DescribeMemories()
+{
+    for (int j = 1; j <= MemoriesPerBank; ++j) {
+        QString text = MemoryInWords(j, memorias(banco, j));
+        if (!modo_memoria)
+            text += u"\nIn VFO mode: MEM switches to the memories."_s;
+        text += u"\nRight-click or Menu key: store the frequency you hear here."_s;
+        TLEDButton *button = Mem[j - 1];
+        if (button->toolTip() == text)
+            continue;
+        button->setToolTip(text);
+        button->setAccessibleDescription(text);
+    }
 }
 
 void TForm1::memoria_a_freq()
@@ -476,6 +493,7 @@ void TForm1::cambio_memoria_vfo()
     apaga_banks();
     apaga_memorias();
     modo_memoria = false;
+    DescribeMemories();
     M_VFO->SetStateOn(true);
     M_VFO->SetCaption(u"MEM"_s);
     frecuencia = frecuencia_vfo;

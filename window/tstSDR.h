@@ -172,6 +172,9 @@ private:
     void FormCreate();
     void FormDestroy();
     void FitOuterSize();
+    // Each memory button's tooltip and description: what it holds, and in VFO mode how to reach
+    // the memories.
+    void DescribeMemories();
     void SelectStep(TLEDButton *button, std::int32_t step);
     void SetKeyboardOrder();
 

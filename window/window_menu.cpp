@@ -32,9 +32,14 @@ bool TWindowMenu::eventFilter(QObject *watched, QEvent *event)
         const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
         const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
         if (menuKey || shiftF10) {
-            const QWidget *focus = window.focusWidget();
-            const QWidget *anchor = focus != nullptr ? focus : &window;
-            Open(anchor->mapToGlobal(anchor->rect().center()));
+            QWidget *focus = window.focusWidget();
+            QWidget *anchor = focus != nullptr ? focus : &window;
+            const QPoint center = anchor->rect().center();
+            // A control with a menu of its own opens that one, as a right click on it does.
+            if (anchor->contextMenuPolicy() == Qt::CustomContextMenu)
+                Q_EMIT anchor->customContextMenuRequested(center);
+            else
+                Open(anchor->mapToGlobal(center));
             return true;
         }
     }

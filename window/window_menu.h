@@ -7,8 +7,9 @@ class QPoint;
 class QWidget;
 
 // A window's context menu, opened by a right click on the window itself or on a control that
-// leaves the click to it (the readout, the status line), by the Menu key and by Shift+F10.
-// What it holds is added by whoever offers an action.
+// leaves the click to it (the readout, the status line), by the Menu key and by Shift+F10 (which
+// open a focused control's own menu where it has one). What it holds is added by whoever offers
+// an action.
 class TWindowMenu : public QObject
 {
 public:
