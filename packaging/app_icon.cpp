@@ -2,7 +2,9 @@
 
 #include "Faceplate.h"
 
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <optional>
@@ -149,4 +151,39 @@ QByteArray IconSvg()
     const TIcon icon(Size);
     const QString head = u"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"_s;
     return (head.arg(Size) + FaceSvg(icon.face) + DisplaySvg(icon.display) + u"</svg>\n"_s).toUtf8();
+}
+
+namespace {
+
+class TAppIconEngine final : public QIconEngine
+{
+public:
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        const QString key = u"corvex-icon-%1"_s.arg(side);
+        QPixmap drawn;
+        if (!QPixmapCache::find(key, &drawn)) {
+            drawn = QPixmap::fromImage(RenderIcon(side));
+            QPixmapCache::insert(key, drawn);
+        }
+        return drawn;
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    }
+    QIconEngine *clone() const override { return new TAppIconEngine; }
+    QString key() const override { return u"corvex-icon"_s; }
+};
+
+} // namespace
+
+QIcon AppIcon()
+{
+    return QIcon(new TAppIconEngine);
 }

@@ -138,6 +138,8 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(u"Unexpected argument: "_s + parser.positionalArguments().front());
+    result.platform = parser.value(u"platform"_s);
+    result.display = parser.value(u"display"_s);
 
     for (const QString &text : parser.values(allow)) {
         const std::optional<QString> subnet = Subnet(text);
@@ -156,4 +158,30 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
         result.options.rigctld = server;
     }
     return result;
+}
+
+QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &environment)
+{
+    const QString chosen = line.platform.isEmpty() ? environment.value(u"QT_QPA_PLATFORM"_s) : line.platform;
+    QStringList platforms;
+    for (const QString &entry : chosen.split(u';', Qt::SkipEmptyParts))
+        platforms << entry.section(u':', 0, 0).trimmed();
+    if (platforms.isEmpty())
+        platforms = QStringList{u"xcb"_s, u"wayland"_s};
+    QStringList missing;
+    for (const QString &platform : platforms) {
+        const bool x11 = platform == u"xcb"_s;
+        if (!x11 && !platform.startsWith(u"wayland"_s))
+            return {}; // offscreen, vnc, eglfs and the like need no display server
+        if (x11 && !line.display.isEmpty())
+            return {};
+        const QString variable = x11 ? u"DISPLAY"_s : u"WAYLAND_DISPLAY"_s;
+        if (!environment.value(variable).isEmpty())
+            return {};
+        if (!missing.contains(variable))
+            missing << variable;
+    }
+    return missing.size() == 1 ? u"no display to show the window on: "_s + missing.front() + u" is not set"_s
+                               : u"no display to show the window on: neither "_s + missing.join(u" nor "_s) +
+                                     u" is set"_s;
 }

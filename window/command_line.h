@@ -2,6 +2,7 @@
 
 #include "rigctl_service.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,8 @@ struct TProgramOptions
 struct TCommandLine
 {
     TProgramOptions options;
+    QString platform; // -platform, as given
+    QString display;  // -display, as given
     std::optional<int> exitCode;
     QString output; // for standard output
     QString error;  // for standard error
@@ -32,6 +35,11 @@ struct TCommandLine
 // --version need no display. Every option of the program is declared here; the toolkit's own
 // (-platform, -style ...) are let through for it.
 TCommandLine ParseCommandLine(const QStringList &arguments);
+
+// Why no window can be shown, in one line, or nothing: the platform chosen (-platform, or else
+// QT_QPA_PLATFORM, a list allowed), or by default X11 or Wayland, finds no display to connect to
+// in `environment`.
+QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &environment);
 
 // The program's version, as --version and the About box show it.
 QString ProgramVersion();

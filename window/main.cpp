@@ -1,10 +1,14 @@
+#include "app_icon.h"
 #include "command_line.h"
 #include "ftdi_d2xx.h"
 #include "program.h"
+#include "single_instance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,6 +29,26 @@ int Finish(const TCommandLine &line)
     return *line.exitCode;
 }
 
+int Fail(const QString &reason)
+{
+    std::fputs((u"corvex: "_s + reason + u'\n').toLocal8Bit().constData(), stderr);
+    return EXIT_FAILURE;
+}
+
+// While the toolkit starts, its messages are held back: when it cannot start (no display server
+// answers, no platform plugin loads) it would abort with a text that blames the installation;
+// the program says instead, in one line, what the toolkit met first, and exits.
+QStringList startUpMessages;
+
+void HoldStartUpMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        startUpMessages << message;
+        return;
+    }
+    std::_Exit(Fail(u"cannot show the window: "_s + startUpMessages.value(0, message.section(u'\n', 0, 0))));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -35,9 +59,27 @@ int main(int argc, char **argv)
     const TCommandLine line = ParseCommandLine(Arguments(argc, argv));
     if (line.exitCode)
         return Finish(line);
+    if (const QString missing = MissingDisplay(line, QProcessEnvironment::systemEnvironment()); !missing.isEmpty())
+        return Fail(missing);
+
+    TSingleInstance instance(QFileInfo(TProgramSettings::DefaultPath()).absolutePath());
+    switch (instance.Claim()) {
+    case TSingleInstance::TClaim::Runs: break;
+    case TSingleInstance::TClaim::Raised: return EXIT_SUCCESS;
+    case TSingleInstance::TClaim::Unanswered:
+        return Fail(u"already running as process %1, which does not answer"_s.arg(instance.HolderProcess()));
+    }
+
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartUpMessage);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString &message : std::exchange(startUpMessages, {}))
+        qWarning("%s", qUtf8Printable(message));
+
+    QApplication::setWindowIcon(AppIcon());
     FtdiD2xx port;
     TProgram program(port, QCoreApplication::applicationDirPath(), line.options);
+    instance.Serve([&program] { program.BringToFront(); });
     program.Start();
     return QApplication::exec();
 }

@@ -26,3 +26,13 @@ void TProgram::Start()
     // otherwise come up inactive.
     Form1.activateWindow();
 }
+
+void TProgram::BringToFront()
+{
+    if (Form1.isMinimized())
+        Form1.showNormal();
+    Form1.raise();
+    QWidget &focus = Form2.isVisible() ? static_cast<QWidget &>(Form2) : Form1;
+    focus.raise();
+    focus.activateWindow();
+}
