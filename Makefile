@@ -19,7 +19,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The window runs as the user who listens, never as root (packages come through sudo).
 run: build
+	@if [ "$$(id -u)" -eq 0 ]; then echo "make run: run it as a normal user, not as root" >&2; exit 1; fi
 	$(BUILD)/bin/corvex
 
 test: build

@@ -53,6 +53,8 @@ void TForm2::setVisible(bool visible)
         CreateControls();
         SetTabOrder();
     }
+    if (visible && !isVisible())
+        screenFit.Showing();
     QWidget::setVisible(visible);
 }
 
@@ -231,10 +233,10 @@ void TForm2::cancelarClick()
 void TForm2::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    screenFit.Shown();
     if (event->spontaneous())
         return;
     RunGuarded([this] { FormShow(); });
-    screenFit.Shown();
 }
 
 void TForm2::moveEvent(QMoveEvent *event)

@@ -53,12 +53,13 @@ public:
     TLEDButton *cancelar = nullptr;
     TLEDButton *ok_btn = nullptr;
 
-    // The controls are made when the dialog is first shown: most runs never open it.
+    // The controls are made when the dialog is first shown: most runs never open it. Shown, the
+    // dialog is kept within its screen's work area.
     void setVisible(bool visible) override;
 
 protected:
-    // Shown by the program, the dialog loads the file and is kept within its screen's work area;
-    // shown again by the window system (restored after being minimised), it keeps the edits.
+    // Shown by the program, the dialog loads the file; shown again by the window system (restored
+    // after being minimised), it keeps the edits.
     void showEvent(QShowEvent *event) override;
     // The window manager has framed the window, or the user moved it.
     void moveEvent(QMoveEvent *event) override;

@@ -4,6 +4,18 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+
+QMargins FrameMargins(const QWidget &window)
+{
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
+
 QPoint PlaceInside(const QRect &outer, const QRect &area)
 {
     QPoint place = outer.topLeft();
@@ -21,33 +33,36 @@ TScreenFit::TScreenFit(QWidget &window)
 {
 }
 
+// Moved before it is shown, the window is placed by its frame, as at its designed place; the
+// window's own position is its frame's.
+void TScreenFit::Showing()
+{
+    QMargins frame = FrameMargins(window);
+    if (frame.isNull() && window.parentWidget() != nullptr)
+        frame = FrameMargins(*window.parentWidget()->window());
+    Fit(QRect(window.pos(), window.size().grownBy(frame)));
+}
+
 void TScreenFit::Shown()
 {
-    Fit();
+    shownFrame = FrameMargins(window);
 }
 
 void TScreenFit::Moved()
 {
-    if (window.isVisible() && FrameMargins() != fittedFrame)
-        Fit();
+    const QMargins frame = FrameMargins(window);
+    if (!window.isVisible() || frame == shownFrame)
+        return;
+    shownFrame = frame;
+    Fit(window.frameGeometry());
 }
 
-void TScreenFit::Fit()
+void TScreenFit::Fit(const QRect &outer)
 {
-    const QRect outer = window.frameGeometry();
-    fittedFrame = FrameMargins();
     const QScreen *screen = QGuiApplication::screenAt(outer.center());
     if (screen == nullptr)
         screen = window.screen();
     const QPoint place = PlaceInside(outer, screen->availableGeometry());
     if (place != outer.topLeft())
         window.move(place);
-}
-
-QMargins TScreenFit::FrameMargins() const
-{
-    const QRect outer = window.frameGeometry();
-    const QRect inner = window.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
 }

@@ -18,16 +18,18 @@ class TScreenFit
 public:
     explicit TScreenFit(QWidget &window);
 
-    // The program shows the window.
+    // The program is about to show the window. One never framed yet is expected to get the
+    // frame its owner has.
+    void Showing();
+    // The window is shown, with the frame it has so far.
     void Shown();
     // The window moved or changed size: when its frame is not the one it was fitted with, the
     // window manager has just framed it.
     void Moved();
 
 private:
-    void Fit();
-    QMargins FrameMargins() const;
+    void Fit(const QRect &outer);
 
     QWidget &window;
-    QMargins fittedFrame;
+    QMargins shownFrame;
 };

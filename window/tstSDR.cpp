@@ -540,12 +540,18 @@ void TForm1::LMWClick()
     memoryEditor->activateWindow();
 }
 
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        screenFit.Showing();
+    QWidget::setVisible(visible);
+}
+
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     FitOuterSize();
-    if (!event->spontaneous())
-        screenFit.Shown();
+    screenFit.Shown();
 }
 
 void TForm1::moveEvent(QMoveEvent *event)

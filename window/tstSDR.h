@@ -151,7 +151,8 @@ public:
     Tsdr *sdr = nullptr;
 
 protected:
-    // The window is kept within its screen's work area.
+    // Shown, the window is kept within its screen's work area.
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent *event) override;
     // The window manager frames the window after it is shown and moves it into the frame: the
     // outer size is fitted again once the frame is known, and the place with it.
