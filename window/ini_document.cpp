@@ -103,27 +103,22 @@ TIniDocument::Section &TIniDocument::AppendSection(const QString &name)
     return section;
 }
 
-const TIniDocument::Line *TIniDocument::Find(const QString &section, const QString &key) const
+QString TIniDocument::Value(const QString &section, const QString &key) const
+{
+    return Entry(section, key).value_or(QString());
+}
+
+std::optional<QString> TIniDocument::Entry(const QString &section, const QString &key) const
 {
     const auto s = sectionIndex.constFind(Fold(section));
     if (s == sectionIndex.cend())
-        return nullptr;
+        return std::nullopt;
     const Section &found = sections[static_cast<std::size_t>(*s)];
     const auto e = found.entries.constFind(Fold(key));
     if (e == found.entries.cend())
-        return nullptr;
-    return &found.lines[static_cast<std::size_t>(*e)];
-}
-
-QString TIniDocument::Value(const QString &section, const QString &key) const
-{
-    const Line *line = Find(section, key);
-    return line != nullptr ? line->text.mid(line->keyLength + 1).trimmed() : QString();
-}
-
-bool TIniDocument::Has(const QString &section, const QString &key) const
-{
-    return Find(section, key) != nullptr;
+        return std::nullopt;
+    const Line &line = found.lines[static_cast<std::size_t>(*e)];
+    return line.text.mid(line.keyLength + 1).trimmed();
 }
 
 void TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // An INI text kept line for line, so that writing a value changes nothing else: comments, blank
@@ -20,7 +21,8 @@ public:
 
     // The value, blanks around it removed; empty when the section or key is missing.
     QString Value(const QString &section, const QString &key) const;
-    bool Has(const QString &section, const QString &key) const;
+    // The same, or nothing when the section or key is missing.
+    std::optional<QString> Entry(const QString &section, const QString &key) const;
     // Replaces the value in place; a new key goes after the last entry of its section, a new
     // section at the end of the text. A line break in the value becomes a blank.
     void SetValue(const QString &section, const QString &key, const QString &value);
@@ -38,8 +40,6 @@ private:
         int lastEntry = 0;
     };
 
-    // The entry's line; none when the section or key is missing.
-    const Line *Find(const QString &section, const QString &key) const;
     void AddLine(const QString &text);
     Section &AppendSection(const QString &name);
     static QString Fold(const QString &name);

@@ -125,9 +125,11 @@ TMemoryFileContents MemoriesFromText(const QByteArray &fileBytes)
     // A value cut to 255 characters may end in a blank, which the file cannot keep: it goes too,
     // so that a file saved from what was loaded loads the same.
     for (const Entry &entry : Entries()) {
-        FieldOf(contents.banks, entry) = CutText(document.Value(entry.section, entry.key)).trimmed();
-        if (document.Has(entry.section, entry.key))
-            contents.damage = TFileDamage::None;
+        const std::optional<QString> value = document.Entry(entry.section, entry.key);
+        if (!value)
+            continue;
+        FieldOf(contents.banks, entry) = CutText(*value).trimmed();
+        contents.damage = TFileDamage::None;
     }
     return contents;
 }

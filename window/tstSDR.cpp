@@ -455,15 +455,16 @@ void TForm1::actualiza_memorias()
 void TForm1::DescribeMemories()
 {
     for (int j = 1; j <= MemoriesPerBank; ++j) {
-        QString text = MemoryInWords(j, memorias(banco, j));
+        const TDescribedMemory memory{memorias(banco, j), modo_memoria};
+        if (described[j - 1] == memory)
+            continue;
+        described[j - 1] = memory;
+        QString text = MemoryInWords(j, memory.slot);
         if (!modo_memoria)
             text += u"\nIn VFO mode: MEM switches to the memories."_s;
         text += u"\nRight-click or Menu key: store the frequency you hear here."_s;
-        TLEDButton *button = Mem[j - 1];
-        if (button->toolTip() == text)
-            continue;
-        button->setToolTip(text);
-        button->setAccessibleDescription(text);
+        Mem[j - 1]->setToolTip(text);
+        Mem[j - 1]->setAccessibleDescription(text);
     }
 }
 

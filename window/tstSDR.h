@@ -12,6 +12,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 
 class D2xx;
 class QLabel;
@@ -185,6 +186,15 @@ private:
     QPointer<QWidget> memoryEditor;
     QPointer<QWidget> lastActiveForm;
     TStatusLine *status = nullptr;
+    // What each memory button's description was made from, so that it is made again only when
+    // that changes.
+    struct TDescribedMemory
+    {
+        TMemSlot slot;
+        bool memoryMode = false;
+        bool operator==(const TDescribedMemory &) const = default;
+    };
+    std::array<std::optional<TDescribedMemory>, MemoriesPerBank> described;
     bool reconnecting = false;
     int wheelRemainder = 0;
     bool sendsToDriver = true;
