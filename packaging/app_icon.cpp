@@ -2,9 +2,8 @@
 
 #include "Faceplate.h"
 
-#include <QIconEngine>
 #include <QPainter>
-#include <QPixmapCache>
+#include <QPixmap>
 
 #include <algorithm>
 #include <optional>
@@ -153,37 +152,10 @@ QByteArray IconSvg()
     return (head.arg(Size) + FaceSvg(icon.face) + DisplaySvg(icon.display) + u"</svg>\n"_s).toUtf8();
 }
 
-namespace {
-
-class TAppIconEngine final : public QIconEngine
-{
-public:
-    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
-    {
-        const int side = std::min(size.width(), size.height());
-        const QString key = u"corvex-icon-%1"_s.arg(side);
-        QPixmap drawn;
-        if (!QPixmapCache::find(key, &drawn)) {
-            drawn = QPixmap::fromImage(RenderIcon(side));
-            QPixmapCache::insert(key, drawn);
-        }
-        return drawn;
-    }
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
-    }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
-    }
-    QIconEngine *clone() const override { return new TAppIconEngine; }
-    QString key() const override { return u"corvex-icon"_s; }
-};
-
-} // namespace
-
 QIcon AppIcon()
 {
-    return QIcon(new TAppIconEngine);
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addPixmap(QPixmap::fromImage(RenderIcon(size)));
+    return icon;
 }

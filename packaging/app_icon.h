@@ -18,6 +18,5 @@ QImage RenderIcon(int size);
 // The same drawing as scalable SVG, from the controls' own geometry and colours.
 QByteArray IconSvg();
 
-// The icon as the program's windows carry it: each size drawn when first asked for, from 16 to
-// 64 pixels, the sizes window managers show.
+// The icon as the program's windows carry it, at the sizes window managers show.
 QIcon AppIcon();

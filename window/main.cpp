@@ -6,9 +6,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -49,6 +51,31 @@ void HoldStartUpMessage(QtMsgType type, const QMessageLogContext &, const QStrin
     std::_Exit(Fail(u"cannot show the window: "_s + startUpMessages.value(0, message.section(u'\n', 0, 0))));
 }
 
+// Runs an action once the window has painted its first frame, which so does not wait for it.
+class TAfterFirstFrame : public QObject
+{
+public:
+    TAfterFirstFrame(QWidget &window, std::function<void()> action)
+        : QObject(&window)
+        , action(std::move(action))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, parent(), action);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,10 +103,10 @@ int main(int argc, char **argv)
     for (const QString &message : std::exchange(startUpMessages, {}))
         qWarning("%s", qUtf8Printable(message));
 
-    QApplication::setWindowIcon(AppIcon());
     FtdiD2xx port;
     TProgram program(port, QCoreApplication::applicationDirPath(), line.options);
     instance.Serve([&program] { program.BringToFront(); });
+    new TAfterFirstFrame(program.Form1, [] { QApplication::setWindowIcon(AppIcon()); });
     program.Start();
     return QApplication::exec();
 }

@@ -84,7 +84,7 @@ TEST(IconSvg, DrawsTheRenderedPicture)
 TEST(AppIcon, TheWindowIconIsTheInstalledDrawing)
 {
     const QIcon icon = AppIcon();
-    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
-    for (const int size : {16, 32, 64})
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+    for (const int size : {16, 32, 48})
         EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32), RenderIcon(size)) << size;
 }
