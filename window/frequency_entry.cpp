@@ -1,5 +1,7 @@
 #include "frequency_entry.h"
 
+#include "frequency_text.h"
+
 #include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
@@ -142,4 +144,18 @@ QString SpokenTyping(const QString &typed)
     const std::optional<int> power = UnitPower(number.unit);
     const QString unit = !power ? number.unit : *power == 0 ? u"Hz"_s : *power == 6 ? u"MHz"_s : u"kHz"_s;
     return u"Typing "_s + typed.left(number.digits.size() + number.separators) + u' ' + unit;
+}
+
+QString MemoryName(int memory, const TMemSlot &slot)
+{
+    return slot.tag.str().isEmpty() ? u"Memory "_s + QString::number(memory) : slot.tag.str();
+}
+
+QString MemoryInWords(int memory, const TMemSlot &slot)
+{
+    if (slot.freq.str().isEmpty())
+        return MemoryName(memory, slot) + u": no frequency"_s;
+    const std::optional<std::int32_t> hertz = FrequencyFromText(slot.freq);
+    return MemoryName(memory, slot) + u": "_s +
+           (hertz ? SpokenFrequency(*hertz) : u"\""_s + slot.freq.str() + u"\", no frequency in Hz"_s);
 }

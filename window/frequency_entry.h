@@ -1,5 +1,7 @@
 #pragma once
 
+#include "memory_store.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -30,3 +32,8 @@ QString TypedReadout(const QString &typed);
 QString SpokenFrequency(std::int32_t hertz);
 // The words for a typed text: "Typing 14.2 MHz".
 QString SpokenTyping(const QString &typed);
+
+// A memory by its tag, or "Memory 4" when it has none.
+QString MemoryName(int memory, const TMemSlot &slot);
+// What a memory holds, in words: "CFRX: 6,070.000 kHz", "Memory 4: no frequency".
+QString MemoryInWords(int memory, const TMemSlot &slot);

@@ -47,8 +47,7 @@ TMemoryStoring::TMemoryStoring(TForm1 &form, TWindowMenu &menu, const QString &p
 
 void TMemoryStoring::OpenMemoryMenu(int memory, const QPoint &at)
 {
-    const TMemSlot &slot = form.memorias(form.banco, memory);
-    const QString name = slot.tag.str().isEmpty() ? u"memory "_s + QString::number(memory) : slot.tag.str();
+    const QString name = MemoryName(memory, form.memorias(form.banco, memory));
     auto *menu = new QMenu(&form);
     menu->setObjectName(u"memoryMenu"_s);
     menu->setAttribute(Qt::WA_DeleteOnClose);

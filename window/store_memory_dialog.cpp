@@ -2,7 +2,6 @@
 
 #include "error_report.h"
 #include "frequency_entry.h"
-#include "frequency_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,15 +11,6 @@
 #include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
-
-QString MemoryInWords(int memory, const TMemSlot &slot)
-{
-    const QString name = slot.tag.str().isEmpty() ? u"Memory "_s + QString::number(memory) : slot.tag.str();
-    if (slot.freq.str().isEmpty())
-        return name + u": no frequency"_s;
-    const std::optional<std::int32_t> hertz = FrequencyFromText(slot.freq);
-    return name + u": "_s + (hertz ? SpokenFrequency(*hertz) : u"\""_s + slot.freq.str() + u"\", no frequency in Hz"_s);
-}
 
 TStoreMemoryDialog::TStoreMemoryDialog(std::int32_t hertz, const TMemoryBanks &banks, int bank, int memory,
                                        QWidget *parent)

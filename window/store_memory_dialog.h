@@ -35,6 +35,3 @@ private:
 
     const TMemoryBanks banks;
 };
-
-// What a memory holds, in words: "CFRX: 6,070.000 kHz", "Memory 4: no frequency".
-QString MemoryInWords(int memory, const TMemSlot &slot);

@@ -7,7 +7,6 @@
 #include "form_look.h"
 #include "sdr.h"
 #include "status_line.h"
-#include "store_memory_dialog.h"
 
 #include <QApplication>
 #include <QDialog>
