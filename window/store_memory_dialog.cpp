@@ -82,8 +82,11 @@ void TStoreMemoryDialog::ListMemories()
         MemoryBox->addItem(u"M %1  "_s.arg(j) + MemoryInWords(j, banks.memories(Bank(), j)));
 }
 
+// Selected, so that what the user types replaces it.
 void TStoreMemoryDialog::FollowMemory()
 {
-    if (!TagBox->isModified())
-        TagBox->setText(banks.memories(Bank(), Memory()).tag);
+    if (TagBox->isModified())
+        return;
+    TagBox->setText(banks.memories(Bank(), Memory()).tag);
+    TagBox->selectAll();
 }

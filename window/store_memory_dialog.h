@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 
 // Asks where the frequency being heard goes: a bank, one of its memories, and the tag it is to
-// carry. The tag box follows the memory chosen until the user types in it. Store runs OnStore
+// carry. The tag box follows the memory chosen until the user types in it, its text selected. Store runs OnStore
 // and closes the dialog, unless OnStore fails: its error is reported and the dialog stays.
 class TStoreMemoryDialog : public QDialog
 {
