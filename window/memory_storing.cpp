@@ -33,7 +33,9 @@ TMemoryStoring::TMemoryStoring(TForm1 &form, TWindowMenu &menu, const QString &p
     menu.Menu().insertSeparator(first);
     form.addAction(StoreAction);
     // The item names the frequency as it is when the menu opens.
-    auto name = [this] { StoreAction->setText(u"Store "_s + SpokenFrequency(this->form.frecuencia) + u" in a memory\u2026"_s); };
+    auto name = [this] {
+        StoreAction->setText(u"Store "_s + SpokenFrequency(this->form.frecuencia) + u" in a memory\u2026"_s);
+    };
     name();
     connect(&menu.Menu(), &QMenu::aboutToShow, this, name);
     connect(StoreAction, &QAction::triggered, this, [this] { Ask(this->form.banco, this->form.memoria); });
@@ -41,7 +43,8 @@ TMemoryStoring::TMemoryStoring(TForm1 &form, TWindowMenu &menu, const QString &p
     for (int j = 1; j <= MemoriesPerBank; ++j) {
         TLEDButton *button = form.Mem[j - 1];
         button->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(button, &QWidget::customContextMenuRequested, this, [this, j](const QPoint &at) { OpenMemoryMenu(j, at); });
+        connect(button, &QWidget::customContextMenuRequested, this,
+                [this, j](const QPoint &at) { OpenMemoryMenu(j, at); });
     }
 }
 

@@ -79,12 +79,3 @@ TEST(IconSvg, DrawsTheRenderedPicture)
 }
 
 } // namespace
-
-// The windows carry the icon the package installs, each size drawn alike.
-TEST(AppIcon, TheWindowIconIsTheInstalledDrawing)
-{
-    const QIcon icon = AppIcon();
-    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
-    for (const int size : {16, 32, 48})
-        EXPECT_EQ(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32), RenderIcon(size)) << size;
-}

@@ -4,8 +4,7 @@
 #include <QScreen>
 #include <qpa/qwindowsysteminterface.h>
 
-// Gives the offscreen platform's one screen a size and a work area (the area without panels), as
-// a desktop would report them.
+// The offscreen platform's one screen, with a work area (without panels) as a desktop reports it.
 inline void SetScreenArea(const QRect &geometry, const QRect &workArea)
 {
     QWindowSystemInterface::handleScreenGeometryChange(QGuiApplication::primaryScreen(), geometry, workArea);

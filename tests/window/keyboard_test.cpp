@@ -127,7 +127,7 @@ TEST_F(KeyboardTest, RefusalsChangeNothingAndSayWhy)
 // a change of mode; the link's text then shows again.
 TEST_F(KeyboardTest, ARefusalGivesWayToTheLinksTextOnTheNextTuning)
 {
-    WriteMemoryFile("[bank1]\nmem1=7050000\nmem2=7.05\n");
+    WriteMemoryFile("[bank1]\nmem1=7050000\n");
     port.Fail(RecordingD2xx::Kind::Open, FT_DEVICE_NOT_FOUND);
     Start();
     const QString link = Form1().info->text();
@@ -142,10 +142,6 @@ TEST_F(KeyboardTest, ARefusalGivesWayToTheLinksTextOnTheNextTuning)
         tune();
         EXPECT_EQ(Form1().info->text(), link) << name;
     }
-    // A memory that holds no frequency tunes nothing and leaves the refusal.
-    Type(u"80000\r"_s);
-    Click(Form1().Mem[1]);
-    EXPECT_EQ(Form1().info->text(), refusal);
 }
 
 TEST_F(KeyboardTest, TheReadoutShowsTheEntryUntilItIsDone)

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -343,29 +342,16 @@ INSTANTIATE_TEST_SUITE_P(Steps, StepLightTest,
 
 // A file that is no memory file is named on the status line in one line that fits it, the
 // buttons show what missing entries give, and the link's text comes back after a few seconds.
-// The first save keeps the old file beside the new one.
-TEST_F(MemoryStoreTest, ADamagedFileIsExplainedAndKeptByTheFirstSave)
+TEST_F(MemoryStoreTest, ADamagedFileIsExplainedOnTheStatusLine)
 {
     const QByteArray randomBytes("\x8f\x00\x13\xfe[bank1]\x02mem1=7\xff", 16);
     WriteMemoryFile(randomBytes);
     Start();
-    const QString notice = u"Not a memory file, not text: "_s + MemoryFilePath();
-    EXPECT_EQ(Form1().info->text(), notice);
+    EXPECT_EQ(Form1().info->text(), u"Not a memory file, not text: "_s + MemoryFilePath());
     EXPECT_EQ(Captions(Form1().Bank), QStringList(8, QString()));
     EXPECT_EQ(Captions(Form1().Mem), QStringList(15, QString()));
     EXPECT_TRUE(QTest::qWaitFor([this] { return Form1().info->text() == Tsdr::CreditText(); },
                                 TStatusLine::NoticeTime.count() + 5000));
-
-    Click(Form1().LMW);
-    ASSERT_TRUE(WaitUntilActive(Form2()));
-    Form2().Tags[0]->setText(u"First"_s);
-    Click(Form2().ok_btn);
-    ASSERT_TRUE(WaitUntilActive(Form1()));
-    QFile kept(MemoryFilePath() + u".damaged"_s);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), randomBytes);
-    EXPECT_EQ(Form1().Mem[0]->Caption(), u"First"_s);
-    EXPECT_EQ(Form1().info->text(), Tsdr::CreditText());
 
     // A long path is shortened in its middle so that the line holds it whole.
     QLabel line;

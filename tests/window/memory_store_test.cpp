@@ -270,59 +270,41 @@ TEST(MemoryFileLocation, BesideTheProgramOrInTheUsersConfiguration)
 TEST_F(MemoryFileTest, DamagedFilesAreKeptBesideTheFirstSave)
 {
     const QByteArray randomBytes("\x8f\x00\x13\xfe[bank1]\x02mem1=7\xff", 16);
+    const auto readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     struct Case
     {
         QByteArray bytes;
         QFileDevice::Permissions permissions;
         TFileDamage damage;
     };
-    const auto readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     for (const Case &c : {Case{randomBytes, readWrite, TFileDamage::NotText},
                           Case{"", readWrite, TFileDamage::NoMemories},
                           Case{"; memories\n[radio]\nsquelch=3\n", readWrite, TFileDamage::NoMemories},
                           Case{"[bank1]\nbank_name1=Kept\n", QFileDevice::WriteOwner, TFileDamage::Unreadable}}) {
         QTemporaryDir place;
         const TMemoryFile damaged(place.filePath(u"memos.ini"_s));
-        WriteBytes(damaged.Path(), c.bytes);
-        QFile::setPermissions(damaged.Path(), c.permissions);
-        const TMemoryFileContents contents = damaged.Read();
-        EXPECT_EQ(contents.damage, c.damage) << c.bytes.toStdString();
-        EXPECT_EQ(contents.banks, TMemoryBanks());
-
-        damaged.Save(TMemoryFile::Defaults());
         const QString kept = damaged.Path() + u".damaged"_s;
-        QFile::setPermissions(kept, readWrite);
-        EXPECT_EQ(ReadBytes(kept), c.bytes);
+        auto damage = [&] {
+            WriteBytes(damaged.Path(), c.bytes);
+            QFile::setPermissions(damaged.Path(), c.permissions);
+        };
+        damage();
+        EXPECT_EQ(damaged.Read().damage, c.damage) << c.bytes.toStdString();
+        EXPECT_EQ(damaged.Read().banks, TMemoryBanks());
+        damaged.Save(TMemoryFile::Defaults());
         EXPECT_EQ(ReadBytes(damaged.Path()), TextWithBanks({}, TMemoryFile::Defaults()));
-        EXPECT_EQ(damaged.Read().damage, TFileDamage::None);
-
-        WriteBytes(damaged.Path(), c.bytes);
-        QFile::setPermissions(damaged.Path(), c.permissions);
+        damage();
         damaged.StoreMemory(3, 4, TMemSlot{u"7074000"_s, u"FT8"_s});
         EXPECT_EQ(ReadBytes(damaged.Path()), "[bank3]\nmem4=7074000\nTag_mem4=FT8\n");
-        QFile::setPermissions(kept + u".2"_s, readWrite);
-        EXPECT_EQ(ReadBytes(kept + u".2"_s), c.bytes);
-        EXPECT_EQ(ReadBytes(kept), c.bytes);
+        for (const QString &copy : {kept, kept + u".2"_s}) {
+            QFile::setPermissions(copy, readWrite);
+            EXPECT_EQ(ReadBytes(copy), c.bytes);
+        }
     }
-    WriteBytes(path, "[bank2]\nmem4=7050000\n");
-    EXPECT_EQ(file.Read().damage, TFileDamage::None);
-
     WriteBytes(path, randomBytes);
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     EXPECT_THROW(file.Save(TMemoryFile::Defaults()), EIniFileException);
     QFile::setPermissions(path, readWrite);
     EXPECT_EQ(ReadBytes(path), randomBytes);
     EXPECT_FALSE(QFile::exists(path + u".damaged"_s));
-}
-
-// One memory is stored as its two entries alone, in place: every other line, comment and line
-// ending stays.
-TEST_F(MemoryFileTest, StoringOneMemoryChangesItsTwoEntriesAlone)
-{
-    WriteBytes(path, "; my list\r\n[BANK2]\r\nbank_name2=Ham\r\nmem3=1\r\nTag_mem3=old\r\nsquelch=3\r\n");
-    file.StoreMemory(2, 3, TMemSlot{u"7074000"_s, u"FT8 ; =\"x\""_s});
-    file.StoreMemory(2, 15, TMemSlot{u"14074000"_s, u"20 m"_s});
-    EXPECT_EQ(ReadBytes(path), "; my list\r\n[BANK2]\r\nbank_name2=Ham\r\nmem3=7074000\r\nTag_mem3=FT8 ; =\"x\"\r\n"
-                               "squelch=3\r\nmem15=14074000\r\nTag_mem15=20 m\r\n");
-    EXPECT_EQ(file.Load().memories(2, 3).tag.str(), u"FT8 ; =\"x\""_s);
 }

@@ -1,6 +1,5 @@
 #include "single_instance.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,60 +11,48 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The real program, headless, with its settings in `configuration`, from a copy there: its
-// memory file is made beside it, not in the build.
-QProcess *Program(const QString &configuration, QObject *parent)
+// The real program, from a copy in `folder` (its memory file is made beside it, not in the
+// build), with its settings there too, without a display unless `environment` gives one.
+void StartProgram(QProcess &process, const QString &folder,
+                  const QStringList &environment = {u"QT_QPA_PLATFORM=offscreen"_s})
 {
-    const QString copy = QDir(configuration).filePath(u"corvex"_s);
-    if (!QFile::exists(copy))
-        QFile::copy(QStringLiteral(CORVEX_PROGRAM), copy);
-    auto *process = new QProcess(parent);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"XDG_CONFIG_HOME"_s, configuration);
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    process->setProcessEnvironment(environment);
-    process->setProgram(copy);
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    return process;
+    const QString copy = QDir(folder).filePath(u"corvex"_s);
+    QFile::copy(QStringLiteral(CORVEX_PROGRAM), copy);
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString &unset : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+        variables.remove(unset);
+    variables.insert(u"XDG_CONFIG_HOME"_s, folder);
+    for (const QString &variable : environment)
+        variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    process.setProcessEnvironment(variables);
+    process.start(copy, {});
 }
 
 } // namespace
 
-// Two real programs with one settings folder: the second asks the first to come to the front and
-// exits with 0 at once; the first runs on. A lock left by a run that was killed blocks nothing.
+// Two real programs with one settings folder: the second asks the first to come to the front
+// and exits with 0 at once; the first runs on. A lock left by a killed run blocks nothing.
 TEST(SingleInstance, ASecondStartRaisesTheFirstAndExits)
 {
     QTemporaryDir configuration;
     const QString folder = configuration.filePath(u"Corvex-Corvin"_s);
-    QObject owner;
-    QProcess *first = Program(configuration.path(), &owner);
-    first->start();
-    ASSERT_TRUE(first->waitForStarted());
+    QProcess first, second, third;
+    StartProgram(first, configuration.path());
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(folder + u"/corvex.lock"_s); }));
+    StartProgram(second, configuration.path());
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
 
-    QProcess *second = Program(configuration.path(), &owner);
-    second->start();
-    ASSERT_TRUE(second->waitForFinished(5000));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(first->state(), QProcess::Running);
-
-    // This process takes the place of the second: the first answers it too.
-    TSingleInstance asking(folder);
-    EXPECT_EQ(asking.Claim(), TSingleInstance::TClaim::Raised);
-    EXPECT_EQ(asking.HolderProcess(), first->processId());
-
-    first->kill();
-    ASSERT_TRUE(first->waitForFinished());
-    ASSERT_TRUE(QFile::exists(folder + u"/corvex.lock"_s));
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished());
     TSingleInstance next(folder);
     EXPECT_EQ(next.Claim(), TSingleInstance::TClaim::Runs);
     int requests = 0;
     next.Serve([&requests] { ++requests; });
-    QProcess *third = Program(configuration.path(), &owner);
-    third->start();
-    ASSERT_TRUE(third->waitForFinished(5000));
-    EXPECT_EQ(third->exitCode(), 0);
+    StartProgram(third, configuration.path());
+    ASSERT_TRUE(third.waitForFinished(5000));
+    EXPECT_EQ(third.exitCode(), 0);
     EXPECT_TRUE(QTest::qWaitFor([&requests] { return requests == 1; }));
 }
 
@@ -74,15 +61,9 @@ TEST(SingleInstance, WithoutADisplayOneLineAndExitStatusOne)
 {
     QTemporaryDir configuration;
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString &variable : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
-        environment.remove(variable);
-    environment.insert(u"XDG_CONFIG_HOME"_s, configuration.path());
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(CORVEX_PROGRAM), {});
+    StartProgram(program, configuration.path(), {});
     ASSERT_TRUE(program.waitForFinished(5000));
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_EQ(program.readAllStandardError(),
               "corvex: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
-    EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
 }
