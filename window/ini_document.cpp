@@ -124,7 +124,7 @@ std::optional<QString> TIniDocument::Entry(const QString &section, const QString
 void TIniDocument::SetValue(const QString &section, const QString &key, const QString &value)
 {
     QString flat = value;
-    flat.replace(u'\n', u' ');
+    flat.replace(u'\n', u' ').replace(QChar(0), u' ');
     const auto s = sectionIndex.constFind(Fold(section));
     Section *target = nullptr;
     if (s != sectionIndex.cend()) {

@@ -24,7 +24,7 @@ public:
     // The same, or nothing when the section or key is missing.
     std::optional<QString> Entry(const QString &section, const QString &key) const;
     // Replaces the value in place; a new key goes after the last entry of its section, a new
-    // section at the end of the text. A line break in the value becomes a blank.
+    // section at the end of the text. A line break or NUL in the value becomes a blank.
     void SetValue(const QString &section, const QString &key, const QString &value);
 
 private:

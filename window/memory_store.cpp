@@ -10,7 +10,6 @@
 #include <QStandardPaths>
 #include <QTextBoundaryFinder>
 
-#include <algorithm>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -63,15 +62,11 @@ bool IsReadable(const QFileInfo &info)
     return info.isFile() && info.isReadable() && (info.permissions() & anyRead);
 }
 
-// No text file holds control characters other than tab, line and page breaks, and the end-of-file
-// mark of old DOS editors; random or binary bytes almost always do.
+// No text file holds a NUL byte; binary files and random bytes of any length almost always do.
+// (Other control characters may stand in a tag; the writer never writes a NUL.)
 bool IsText(const QByteArray &bytes)
 {
-    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\v' && byte != '\f' && byte != '\r' &&
-               byte != 0x1A;
-    });
+    return !bytes.contains('\0');
 }
 
 enum class Field { BankName, Frequency, Tag };

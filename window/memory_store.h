@@ -82,8 +82,8 @@ struct TMemoryBanks
     bool operator==(const TMemoryBanks &other) const = default;
 };
 
-// Why a file cannot serve as a memory file: it cannot be read, it is not text (bytes that no
-// text file holds, such as NUL), or it holds none of the memory entries.
+// Why a file cannot serve as a memory file: it cannot be read, it is not text (it holds a NUL
+// byte, as binary files do), or it holds none of the memory entries.
 enum class TFileDamage { None, Unreadable, NotText, NoMemories };
 
 // What a memory file holds, and whether it is one.

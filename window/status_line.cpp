@@ -4,13 +4,13 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-TStatusLine::TStatusLine(QLabel &label)
+TStatusLine::TStatusLine(QLabel &label, std::chrono::milliseconds noticeTime)
     : QObject(&label)
     , label(label)
     , lasting(label.text())
 {
     noticeTimer.setSingleShot(true);
-    noticeTimer.setInterval(NoticeTime);
+    noticeTimer.setInterval(noticeTime);
     connect(&noticeTimer, &QTimer::timeout, this, [this] { this->label.setText(lasting); });
 }
 

@@ -11,11 +11,11 @@ class QLabel;
 // The texts of the main window's status line. A lasting text (what the receiver's link or the
 // network server reported last) stays until the next one; a notice (a refused entry, a damaged
 // memory file) shows over it and gives way to it again when the user next tunes successfully or
-// after NoticeTime, so the link's state is never hidden for long.
+// after a few seconds (NoticeTime), so the link's state is never hidden for long.
 class TStatusLine : public QObject
 {
 public:
-    explicit TStatusLine(QLabel &label);
+    explicit TStatusLine(QLabel &label, std::chrono::milliseconds noticeTime = NoticeTime);
 
     void Show(const QString &text);
     void ShowNotice(const QString &text);

@@ -186,8 +186,8 @@ TEST(IniDocumentTest, BlanksAroundValuesAreDroppedQuotesAndSemicolonsKept)
 TEST(IniDocumentTest, LineBreaksInAValueCannotBreakTheFile)
 {
     TIniDocument document;
-    document.SetValue(u"s"_s, u"k"_s, u"two\nlines"_s);
-    EXPECT_EQ(document.ToBytes(), "[s]\nk=two lines\n");
+    document.SetValue(u"s"_s, u"k"_s, u"two\nlines"_s + QChar(0) + u"and a NUL"_s);
+    EXPECT_EQ(document.ToBytes(), "[s]\nk=two lines and a NUL\n");
 }
 
 TEST(IniDocumentTest, WindowsLineEndingsStay)
@@ -301,6 +301,8 @@ TEST_F(MemoryFileTest, DamagedFilesAreKeptBesideTheFirstSave)
             EXPECT_EQ(ReadBytes(copy), c.bytes);
         }
     }
+    WriteBytes(path, "[bank1]\nTag_mem1=bell\x07\n"); // other control characters stand in tags
+    EXPECT_EQ(file.Read().damage, TFileDamage::None);
     WriteBytes(path, randomBytes);
     QFile::setPermissions(path, QFileDevice::ReadOwner);
     EXPECT_THROW(file.Save(TMemoryFile::Defaults()), EIniFileException);
