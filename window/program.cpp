@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "current_desktop.h"
 #include "main_window_actions.h"
 #include "memory_storing.h"
 #include "window_menu.h"
@@ -31,6 +32,7 @@ void TProgram::BringToFront()
 {
     if (Form1.isMinimized())
         Form1.showNormal();
+    MoveToCurrentDesktop(Form1);
     Form1.raise();
     QWidget &focus = Form2.isVisible() ? static_cast<QWidget &>(Form2) : Form1;
     focus.raise();

@@ -25,8 +25,8 @@ public:
 
     // Shows and activates the main window, which then runs its activation handler.
     void Start();
-    // Another start of the program asks for this one: its windows come to the front, the main
-    // window restored when minimised. The focus goes to the editor when it is open, so that the
+    // Another start of the program asks for this one: its windows come to the front, on the
+    // user's desktop, the main window restored when minimised. The focus goes to the editor when it is open, so that the
     // main window is not activated from it, which would reset the tuning.
     void BringToFront();
 

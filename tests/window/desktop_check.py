@@ -4,8 +4,8 @@ given, openbox, the real program, then what the X server says of their frames, p
 ownership, icon and focus (xwininfo, xprop; xdotool clicks MW and gives the focus away).
 
 On a screen large enough the windows stand at their designed places; on a small one they lie
-wholly inside it. A second start of the program brings the running one to the front and exits
-with 0."""
+wholly inside it. A second start of the program brings the running one to the front, on the
+user's desktop, and exits with 0."""
 import os
 import re
 import shutil
@@ -110,7 +110,9 @@ def main(program, screen):
         if stacking.index(editor) < stacking.index(main_window):
             raise AssertionError("the editor is stacked below the main window")
 
-        # Another program takes the focus; a second start brings the running one back and exits.
+        # The user goes to another desktop, where another program takes the focus; a second start
+        # brings the running one there and gives it the focus back, and exits.
+        subprocess.run(["xdotool", "set_desktop", "2"], check=True)
         other = subprocess.Popen(["xmessage", "-name", "other", "another program"], stderr=subprocess.DEVNULL)
         other_window = wait_for("another program", lambda: window_id("other"))
         subprocess.run(["xdotool", "windowactivate", str(other_window)], capture_output=True)
@@ -119,6 +121,9 @@ def main(program, screen):
         if second.returncode != 0:
             raise AssertionError("the second start exited with %d" % second.returncode)
         wait_for("the running program's focus", lambda: root_windows("_NET_ACTIVE_WINDOW") == [editor])
+        for window in (main_window, editor):
+            if x_output("xdotool", "get_desktop_for_window", str(window)).strip() != "2":
+                raise AssertionError("a window stayed on another desktop")
         if process.poll() is not None:
             raise AssertionError("the running program stopped")
         named = x_output("xdotool", "search", "--onlyvisible", "--name", "^Corvex-Corvin$").split()
