@@ -210,11 +210,13 @@ bool TMemoryFile::ReadBytes(QByteArray &bytes) const
 
 void TMemoryFile::Save(const TMemoryBanks &banks) const
 {
+    CheckWritable();
     Write(TextWithBanks(TextToBuildOn(), banks));
 }
 
 void TMemoryFile::StoreMemory(int bank, int memory, const TMemSlot &slot) const
 {
+    CheckWritable();
     Write(TextWithMemory(TextToBuildOn(), bank, memory, slot));
 }
 
@@ -222,7 +224,6 @@ void TMemoryFile::StoreMemory(int bank, int memory, const TMemSlot &slot) const
 // one, so nothing it held is lost.
 QByteArray TMemoryFile::TextToBuildOn() const
 {
-    CheckWritable();
     QByteArray bytes;
     const bool read = ReadBytes(bytes);
     if (!read && !Exists())
@@ -244,6 +245,7 @@ QString TMemoryFile::KeptPath() const
 
 void TMemoryFile::CreateWithDefaults() const
 {
+    CheckWritable();
     Write(TextWithBanks(QByteArray(), Defaults()));
 }
 
@@ -268,7 +270,6 @@ void TMemoryFile::CheckWritable() const
 
 void TMemoryFile::Write(const QByteArray &text) const
 {
-    CheckWritable();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.commit())
         throw EIniFileException(path);

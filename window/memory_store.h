@@ -150,7 +150,7 @@ private:
     // The text a save builds on: the file's own, or none when it is missing or damaged; a
     // damaged one is moved aside first.
     QByteArray TextToBuildOn() const;
-    // Throws unless the file can be written, before anything is touched.
+    // Throws unless the file can be written; every write asks first, before anything is touched.
     void CheckWritable() const;
     void Write(const QByteArray &text) const;
 
