@@ -2,6 +2,7 @@
 
 // The rack-style controls and the colour model behind them.
 #include "accelerators.h"
+#include "announcer.h"
 #include "bevel.h"
 #include "button_panel.h"
 #include "canvas.h"

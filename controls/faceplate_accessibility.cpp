@@ -1,10 +1,13 @@
 #include "faceplate_accessibility.h"
 
+#include "announcer.h"
 #include "button_panel.h"
 #include "led_button.h"
 #include "led_display.h"
 
 #include <QAccessibleWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -46,16 +49,22 @@ protected:
     Control *Button() const { return static_cast<Control *>(widget()); }
 };
 
-// The light is shown as the checked state of a push button: a checkable button would be
-// announced as a check box, which these are not.
+// The light is the checked state. A button whose light marks the one chosen of a group is a
+// radio button, which screen readers announce with its state; on another it shows as the checked
+// state of a push button, a light that screen readers leave unsaid.
 class TLEDButtonAccessible final : public TPushButtonAccessible<TLEDButton>
 {
 public:
     using TPushButtonAccessible::TPushButtonAccessible;
 
+    QAccessible::Role role() const override
+    {
+        return Button()->Choice() ? QAccessible::RadioButton : QAccessible::Button;
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state = TPushButtonAccessible::state();
+        state.checkable = Button()->Choice();
         state.checked = Button()->StateOn();
         state.pressed = Button()->Pressed();
         return state;
@@ -102,9 +111,13 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
+    // An end of -1 is the end of the text.
     QString text(int startOffset, int endOffset) const override
     {
-        return Spoken().mid(startOffset, endOffset - startOffset);
+        const QString spoken = Spoken();
+        if (endOffset < 0 || endOffset > spoken.size())
+            endOffset = static_cast<int>(spoken.size());
+        return spoken.mid(startOffset, std::max(0, endOffset - startOffset));
     }
     int characterCount() const override { return static_cast<int>(Spoken().size()); }
     QRect characterRect(int) const override { return {}; }
@@ -133,6 +146,8 @@ QAccessibleInterface *FaceplateInterface(const QString &, QObject *object)
         return new TPushButtonAccessible<TButtonPanel>(panel);
     if (auto *display = dynamic_cast<TLEDDisplay *>(object))
         return new TLEDDisplayAccessible(display);
+    if (auto *announcer = dynamic_cast<TAnnouncer *>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     return nullptr;
 }
 

@@ -4,16 +4,36 @@
 
 #include <QKeyEvent>
 
-TKeyboardControl::TKeyboardControl(QWidget *parent)
+TFocusMarkedControl::TFocusMarkedControl(QWidget *parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void TKeyboardControl::DrawFocusMark(TCanvas &canvas, TColor color) const
+void TFocusMarkedControl::DrawFocusMark(TCanvas &canvas, TColor color) const
 {
     canvas.SetPenColor(color);
     canvas.DottedFrame(2, 2, width() - 2, height() - 2);
+}
+
+void TFocusMarkedControl::focusInEvent(QFocusEvent *event)
+{
+    // Coming back to the window or from a menu keeps what the focus was.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        focusFromKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                            reason == Qt::ShortcutFocusReason;
+    update();
+}
+
+void TFocusMarkedControl::focusOutEvent(QFocusEvent *)
+{
+    update();
+}
+
+TKeyboardControl::TKeyboardControl(QWidget *parent)
+    : TFocusMarkedControl(parent)
+{
 }
 
 // A held key presses once.
@@ -26,18 +46,4 @@ void TKeyboardControl::keyPressEvent(QKeyEvent *event)
         Press();
     else
         QWidget::keyPressEvent(event);
-}
-
-void TKeyboardControl::focusInEvent(QFocusEvent *event)
-{
-    // Coming back to the window or from a menu keeps what the focus was.
-    const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        focusFromKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    update();
-}
-
-void TKeyboardControl::focusOutEvent(QFocusEvent *)
-{
-    update();
 }

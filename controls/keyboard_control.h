@@ -6,10 +6,30 @@
 
 class TCanvas;
 
-// What the LED button and the button panel share for the keyboard: Tab reaches them, Space or
-// Enter presses them as a click does, and they show a focus mark only while they hold a focus that
-// the keyboard gave them, so a window looks as designed until the user tabs into it.
-class TKeyboardControl : public QWidget
+// A control that the keyboard reaches: Tab stops at it, and it shows a focus mark only while it
+// holds a focus that the keyboard gave it (Tab, Shift+Tab, or a key that brings the focus there),
+// so a window looks as designed until the user works it by keyboard.
+class TFocusMarkedControl : public QWidget
+{
+    Q_OBJECT
+
+protected:
+    explicit TFocusMarkedControl(QWidget *parent);
+
+    bool ShowsFocusMark() const { return focusFromKeyboard && hasFocus(); }
+    // A dotted frame two pixels inside the control's edge, over whatever the face shows there.
+    void DrawFocusMark(TCanvas &canvas, TColor color) const;
+
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    bool focusFromKeyboard = false;
+};
+
+// What the LED button and the button panel share for the keyboard: Space or Enter presses them as
+// a click does.
+class TKeyboardControl : public TFocusMarkedControl
 {
     Q_OBJECT
 
@@ -20,14 +40,5 @@ public:
 protected:
     explicit TKeyboardControl(QWidget *parent);
 
-    bool ShowsFocusMark() const { return focusFromKeyboard && hasFocus(); }
-    // A dotted frame two pixels inside the control's edge, over whatever the face shows there.
-    void DrawFocusMark(TCanvas &canvas, TColor color) const;
-
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    bool focusFromKeyboard = false;
 };

@@ -58,6 +58,10 @@ public:
     void SetSwitching(bool value);
     TTextPosition TextPosition() const { return textPosition; }
     void SetTextPosition(TTextPosition value);
+    // The light marks the one chosen of a group (a step, a bank, a memory): assistive tools see a
+    // radio button, selected while lit, instead of a push button.
+    bool Choice() const { return choice; }
+    void SetChoice(bool value) { choice = value; }
 
     std::function<void(QObject *Sender)> OnClick;
     std::function<void(QObject *Sender)> OnDblClick;
@@ -115,6 +119,7 @@ private:
     bool stateOn = false;
     bool switching = true;
     TTextPosition textPosition = tpNone;
+    bool choice = false;
     bool pressed = false;
     bool clickArmed = false; // a left press that a left release inside turns into a click
     bool repaintHeld = false;

@@ -13,9 +13,8 @@
 #include <utility>
 
 TLEDDisplay::TLEDDisplay(QWidget *parent)
-    : QWidget(parent)
+    : TFocusMarkedControl(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
     // Every paint covers the whole control, background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(InitialSize);
@@ -295,6 +294,8 @@ void TLEDDisplay::paintEvent(QPaintEvent *)
         canvas.SetBrushColor(clWindowFrame);
         canvas.FrameRect(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
     }
+    if (ShowsFocusMark())
+        DrawFocusMark(canvas, colorLED);
 }
 
 void TLEDDisplay::DrawDigits(TCanvas &canvas) const

@@ -4,6 +4,7 @@
 #include "digit_images.h"
 #include "display_text.h"
 #include "faceplate_types.h"
+#include "keyboard_control.h"
 
 #include <QBasicTimer>
 #include <QImage>
@@ -17,8 +18,10 @@ class TCanvas;
 // The numeric readout: a row of seven-segment digits showing Value with a fixed number of
 // digits and decimals, lit segments in ColorLED, unlit ones faintly in a colour between the LED
 // and the background, and a decimal separator in one of six shapes. The ten digits are rendered
-// once into images whenever their look changes; painting only copies them into place.
-class TLEDDisplay : public QWidget
+// once into images whenever their look changes; painting only copies them into place. The keyboard
+// reaches it, so that a screen reader, which speaks the value changes of the focused control
+// alone, speaks its changes.
+class TLEDDisplay : public TFocusMarkedControl
 {
     Q_OBJECT
 

@@ -78,6 +78,7 @@ void TForm2::CreateControls()
 
     Label1 = AddLabel(u"Label1"_s, u"BANK NAME"_s, {80, 96}, true);
     bank_name = AddEdit(u"bank_name"_s, QRect(208, 96, 121, 21));
+    bank_name->setAccessibleName(Label1->text());
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(u"Bevel1"_s);
@@ -99,6 +100,9 @@ void TForm2::CreateControls()
         const QString number = QString::number(memory);
         Tags[memory - 1] = AddEdit(u"m"_s + number + u"tag"_s, QRect(left ? 40 : 248, RowTop(memory), 73, 21));
         Frequencies[memory - 1] = AddEdit(u"m"_s + number + u"freq"_s, QRect(left ? 120 : 328, RowTop(memory), 81, 21));
+        // Each box is named by its row's label and its column's heading, as the eye reads them.
+        Tags[memory - 1]->setAccessibleName(u"M "_s + number + u" TAG"_s);
+        Frequencies[memory - 1]->setAccessibleName(u"M "_s + number + u" FREQ (Hz)"_s);
     }
     cancelar = AddButton(u"cancelar"_s, u"CANCEL"_s, QRect(256, 376, 57, 41), clRed, &TForm2::cancelarClick);
     ok_btn = AddButton(u"ok_btn"_s, u"OK"_s, QRect(344, 376, 57, 41), clLime, &TForm2::ok_btnClick);
@@ -155,16 +159,19 @@ QLineEdit *TForm2::AddEdit(const QString &name, const QRect &geometry)
     return edit;
 }
 
-// The frame, the radio buttons column by column, the bank name, then tag and frequency of
-// each memory in turn.
+// By rows, as the eye reads: the radio buttons, the bank name, then tag and frequency of the
+// memory on the left of each row and of the one on its right.
 void TForm2::SetTabOrder()
 {
     QList<QWidget *> order;
-    for (const int bank : {1, 5, 2, 6, 3, 7, 4, 8})
-        order << SelectBanks[bank - 1];
+    for (QRadioButton *radio : SelectBanks)
+        order << radio;
     order << bank_name;
-    for (int memory = 1; memory <= MemoriesPerBank; ++memory)
-        order << Tags[memory - 1] << Frequencies[memory - 1];
+    for (int row = 1; row <= 8; ++row) {
+        order << Tags[row - 1] << Frequencies[row - 1];
+        if (const int right = row + 8; right <= MemoriesPerBank)
+            order << Tags[right - 1] << Frequencies[right - 1];
+    }
     // The LED buttons last, so the keyboard reaches them too.
     order << cancelar << ok_btn;
     for (qsizetype i = 1; i < order.size(); ++i)

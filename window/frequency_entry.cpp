@@ -146,6 +146,15 @@ QString SpokenTyping(const QString &typed)
     return u"Typing "_s + typed.left(number.digits.size() + number.separators) + u' ' + unit;
 }
 
+QString StepInWords(std::int32_t hertz)
+{
+    if (hertz >= 1'000'000 && hertz % 1'000'000 == 0)
+        return QString::number(hertz / 1'000'000) + u" MHz"_s;
+    if (hertz >= 1'000 && hertz % 1'000 == 0)
+        return QString::number(hertz / 1'000) + u" kHz"_s;
+    return QString::number(hertz) + u" Hz"_s;
+}
+
 QString MemoryName(int memory, const TMemSlot &slot)
 {
     return slot.tag.str().isEmpty() ? u"Memory "_s + QString::number(memory) : slot.tag.str();

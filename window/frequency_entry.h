@@ -32,6 +32,8 @@ QString TypedReadout(const QString &typed);
 QString SpokenFrequency(std::int32_t hertz);
 // The words for a typed text: "Typing 14.2 MHz".
 QString SpokenTyping(const QString &typed);
+// A tuning step in words: "10 MHz", "100 kHz", "1 Hz".
+QString StepInWords(std::int32_t hertz);
 
 // A memory by its tag, or "Memory 4" when it has none.
 QString MemoryName(int memory, const TMemSlot &slot);

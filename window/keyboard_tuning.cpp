@@ -3,6 +3,7 @@
 #include "Faceplate.h"
 #include "error_report.h"
 #include "frequency_entry.h"
+#include "spoken_tuning.h"
 #include "tstSDR.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ bool TKeyboardTuning::KeyPress(const QKeyEvent &key)
     if (EntryOpen())
         return EntryKey(key);
     if (Arrow(key) && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        form.FocusReadout();
         RunGuarded([this, &key] {
             switch (key.key()) {
             case Qt::Key_Up: form.freq_upClick(); break;
@@ -122,6 +124,7 @@ bool TKeyboardTuning::ClaimedAsMnemonic(QChar character) const
 
 void TKeyboardTuning::Type(QChar character)
 {
+    form.FocusReadout();
     typed += character;
     ShowEntry();
 }
@@ -138,14 +141,14 @@ void TKeyboardTuning::Erase()
 void TKeyboardTuning::ShowEntry()
 {
     form.LEDDisplay1->SetTypedText(TypedReadout(typed));
-    form.LEDDisplay1->SetSpokenText(SpokenTyping(typed));
+    form.SpokenTuning().TypingChanged(typed);
 }
 
 void TKeyboardTuning::Close()
 {
     typed.clear();
     form.LEDDisplay1->SetTypedText(QString());
-    form.LEDDisplay1->SetSpokenText(SpokenFrequency(form.frecuencia));
+    form.SpokenTuning().TypingChanged(QString());
 }
 
 void TKeyboardTuning::Commit()
@@ -182,5 +185,6 @@ void TKeyboardTuning::Copy() const
 
 void TKeyboardTuning::Paste()
 {
+    form.FocusReadout();
     Tune(ReadFrequency(QGuiApplication::clipboard()->text(), TEntrySource::Pasted));
 }

@@ -12,7 +12,8 @@ struct TFrequencyReading;
 // frequency in hertz and Ctrl+V tunes to the one the clipboard holds. A digit, "." or "," opens a
 // typed entry that the readout shows as it grows; Enter tunes to it, Esc drops it, and so does
 // anything that takes the user elsewhere (a click, the wheel, the window losing or regaining the
-// focus). A character that a button claims as its mnemonic is left to that button. It reads the
+// focus). A character that a button claims as its mnemonic is left to that button. The keys that
+// tune bring the focus to the readout, where a screen reader speaks the frequency. It reads the
 // window's tuning state, so it must go before the window does.
 class TKeyboardTuning : public QObject
 {

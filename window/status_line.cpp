@@ -1,12 +1,15 @@
 #include "status_line.h"
 
+#include "announcer.h"
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 
-TStatusLine::TStatusLine(QLabel &label, std::chrono::milliseconds noticeTime)
+TStatusLine::TStatusLine(QLabel &label, TAnnouncer &announcer, std::chrono::milliseconds noticeTime)
     : QObject(&label)
     , label(label)
+    , announcer(announcer)
     , lasting(label.text())
 {
     noticeTimer.setSingleShot(true);
@@ -17,14 +20,18 @@ TStatusLine::TStatusLine(QLabel &label, std::chrono::milliseconds noticeTime)
 void TStatusLine::Show(const QString &text)
 {
     noticeTimer.stop();
+    const bool news = text != lasting;
     lasting = text;
     label.setText(text);
+    if (news)
+        announcer.Announce(text);
 }
 
 void TStatusLine::ShowNotice(const QString &text)
 {
     label.setText(text);
     noticeTimer.start();
+    announcer.Announce(text);
 }
 
 void TStatusLine::EndNotice()

@@ -7,15 +7,18 @@
 #include <chrono>
 
 class QLabel;
+class TAnnouncer;
 
 // The texts of the main window's status line. A lasting text (what the receiver's link or the
 // network server reported last) stays until the next one; a notice (a refused entry, a damaged
 // memory file) shows over it and gives way to it again when the user next tunes successfully or
-// after a few seconds (NoticeTime), so the link's state is never hidden for long.
+// after a few seconds (NoticeTime), so the link's state is never hidden for long. Each text is
+// announced to assistive tools as it appears, once: a lasting text that the link repeats is not
+// announced again, and the lasting text coming back after a notice is not news.
 class TStatusLine : public QObject
 {
 public:
-    explicit TStatusLine(QLabel &label, std::chrono::milliseconds noticeTime = NoticeTime);
+    TStatusLine(QLabel &label, TAnnouncer &announcer, std::chrono::milliseconds noticeTime = NoticeTime);
 
     void Show(const QString &text);
     void ShowNotice(const QString &text);
@@ -29,6 +32,7 @@ public:
 
 private:
     QLabel &label;
+    TAnnouncer &announcer;
     QString lasting;
     QTimer noticeTimer;
 };

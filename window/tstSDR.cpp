@@ -6,6 +6,7 @@
 #include "frequency_text.h"
 #include "form_look.h"
 #include "sdr.h"
+#include "spoken_tuning.h"
 #include "status_line.h"
 
 #include <QApplication>
@@ -148,10 +149,7 @@ void TForm1::CreateControls()
     LEDDisplay1->SetBevelStyle(bvLowered);
     LEDDisplay1->SetBorderStyle(bsSingle);
     LEDDisplay1->setAccessibleName(u"Frequency"_s);
-    LEDDisplay1->OnChange = [this](QObject *) {
-        if (LEDDisplay1->TypedText().isEmpty())
-            LEDDisplay1->SetSpokenText(SpokenFrequency(frecuencia));
-    };
+    LEDDisplay1->OnChange = [this](QObject *) { spokenTuning->FrequencyChanged(frecuencia); };
     // The digits stand for the steps: the rightmost for 1 Hz, the leftmost for 10 MHz.
     LEDDisplay1->OnCellClick = [this](QObject *, int cell) {
         std::int32_t step = 1;
@@ -172,6 +170,7 @@ void TForm1::CreateControls()
         Mem[j - 1] = AddButton(name, u"MAAMA"_s, place, clRed, memoryHandlers[j - 1]);
     }
     LMW = AddButton(u"LMW"_s, u"MW"_s, QRect(184, 64, 49, 25), clAqua, &TForm1::LMWClick);
+    LMW->setAccessibleDescription(u"Opens the memory editor."_s);
     M_VFO = AddButton(u"M_VFO"_s, u"M-VFO"_s, QRect(184, 96, 49, 25), clYellow, &TForm1::M_VFOClick);
 
     static constexpr std::array<Handler, BankCount> bankHandlers{
@@ -198,6 +197,15 @@ void TForm1::CreateControls()
 
     UP = AddPanel(u"UP"_s, u"UP"_s, QRect(184, 128, 49, 45), bdBottomUp, &TForm1::freq_upClick);
     DOWN = AddPanel(u"DOWN"_s, u"DOWN"_s, QRect(184, 176, 49, 45), bdTopUp, &TForm1::freq_downClick);
+    // Steps, banks and memories are each one choice of a group; a step is named by what it is.
+    for (std::int32_t step = 1; step <= 10'000'000; step *= 10) {
+        StepButton(step)->SetChoice(true);
+        StepButton(step)->setAccessibleName(u"Step "_s + StepInWords(step));
+    }
+    for (TLEDButton *button : Mem)
+        button->SetChoice(true);
+    for (TLEDButton *button : Bank)
+        button->SetChoice(true);
     SetKeyboardOrder();
 
     info = new QLabel(u"-"_s, this);
@@ -207,15 +215,25 @@ void TForm1::CreateControls()
     QPalette white = info->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     info->setPalette(white);
-    status = new TStatusLine(*info);
+    // The status line's voice, which also speaks what the focused control cannot.
+    announcer = new TAnnouncer(info);
+    announcer->setObjectName(u"announcer"_s);
+    status = new TStatusLine(*info, *announcer);
+    spokenTuning = new TSpokenTuning(*LEDDisplay1, *announcer);
 }
 
-// Tab goes round UP and DOWN, then the LED buttons in the order they were made. The window keeps
-// the focus itself until the user moves it, so no control is pressed by a stray Space.
+// Tab follows the layout: the readout, the steps from the coarsest, UP, DOWN, MW, the memory/VFO
+// toggle, then the memories and the banks, each by rows. The window keeps the focus itself until
+// the user moves it, so no control is pressed by a stray Space.
 void TForm1::SetKeyboardOrder()
 {
-    QList<QWidget *> order{UP, DOWN};
-    for (TLEDButton *button : findChildren<TLEDButton *>(QString(), Qt::FindDirectChildrenOnly))
+    QList<QWidget *> order{LEDDisplay1};
+    for (std::int32_t step = 10'000'000; step >= 1; step /= 10)
+        order << StepButton(step);
+    order << UP << DOWN << LMW << M_VFO;
+    for (TLEDButton *button : Mem)
+        order << button;
+    for (TLEDButton *button : Bank)
         order << button;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -227,10 +245,17 @@ bool TForm1::focusNextPrevChild(bool next)
     if (focusWidget() != this)
         return QWidget::focusNextPrevChild(next);
     if (next)
-        UP->setFocus(Qt::TabFocusReason);
+        LEDDisplay1->setFocus(Qt::TabFocusReason);
     else
         Bank[BankCount - 1]->setFocus(Qt::BacktabFocusReason);
     return true;
+}
+
+void TForm1::FocusReadout()
+{
+    if (LEDDisplay1->hasFocus())
+        return;
+    LEDDisplay1->setFocus(focusWidget() == this ? Qt::OtherFocusReason : Qt::ShortcutFocusReason);
 }
 
 void TForm1::FormCreate()
@@ -322,6 +347,16 @@ void TForm1::SelectStep(TLEDButton *button, std::int32_t step)
     apaga_multiplicadores();
     paso = step;
     button->SetStateOn(true);
+    DescribeStep();
+    // A screen reader speaks the new light of the focused button alone (the readout's description
+    // it cannot follow); Left and Right change the step from the readout.
+    if (!button->hasFocus())
+        spokenTuning->Tell(u"Step "_s + StepInWords(step));
+}
+
+void TForm1::DescribeStep()
+{
+    LEDDisplay1->setAccessibleDescription(u"Step "_s + StepInWords(paso));
 }
 
 void TForm1::X1HClick() { SelectStep(X1H, 1); }
@@ -463,8 +498,18 @@ void TForm1::DescribeMemories()
             text += u"\nIn VFO mode: MEM switches to the memories."_s;
         text += u"\nRight-click or Menu key: store the frequency you hear here."_s;
         Mem[j - 1]->setToolTip(text);
+        // Screen readers leave a radio button's description unsaid: the name says what it holds.
+        Mem[j - 1]->setAccessibleName(MemoryInWords(j, memory.slot));
         Mem[j - 1]->setAccessibleDescription(text);
     }
+}
+
+void TForm1::DescribeMode()
+{
+    M_VFO->setAccessibleDescription(modo_memoria ? u"Memory mode. VFO switches to the VFO."_s
+                                                 : u"VFO mode. MEM switches to the memories."_s);
+    for (TLEDButton *button : Bank)
+        button->setAccessibleDescription(modo_memoria ? QString() : u"In VFO mode: MEM switches to the memories."_s);
 }
 
 void TForm1::memoria_a_freq()
@@ -482,6 +527,7 @@ void TForm1::cambio_vfo_memorias()
     M_VFO->SetStateOn(false);
     M_VFO->SetCaption(u"VFO"_s);
     modo_memoria = true;
+    DescribeMode();
     Bank[banco - 1]->SetStateOn(true);
     Mem[memoria - 1]->SetStateOn(true);
     actualiza_memorias();
@@ -496,9 +542,11 @@ void TForm1::cambio_memoria_vfo()
     DescribeMemories();
     M_VFO->SetStateOn(true);
     M_VFO->SetCaption(u"MEM"_s);
+    DescribeMode();
     frecuencia = frecuencia_vfo;
     if (TLEDButton *button = StepButton(paso))
         button->SetStateOn(true);
+    DescribeStep();
     actualizar_frecuencia();
 }
 
@@ -509,6 +557,8 @@ void TForm1::M_VFOClick()
         cambio_memoria_vfo();
     else
         cambio_vfo_memorias();
+    // The toggle's new caption names the other mode; the listener hears which one is on.
+    spokenTuning->Tell(modo_memoria ? u"Memory mode"_s : u"VFO mode"_s);
 }
 
 void TForm1::MemoryClick(int J)

@@ -16,9 +16,11 @@
 
 class D2xx;
 class QLabel;
+class TAnnouncer;
 class TButtonPanel;
 class TLEDButton;
 class TLEDDisplay;
+class TSpokenTuning;
 class TStatusLine;
 class Tsdr;
 
@@ -81,6 +83,11 @@ public:
     void actualizar_frecuencia();
     // The step button of a step (1 Hz to 10 MHz); none for any other value.
     TLEDButton *StepButton(std::int32_t step) const;
+    // What a listener hears of the frequency and of an entry being typed.
+    TSpokenTuning &SpokenTuning() const { return *spokenTuning; }
+    // Gives the readout the focus, where a screen reader speaks the frequency, unless it has it;
+    // for the keys that tune. The focus mark shows when the keyboard moved it from a control.
+    void FocusReadout();
 
     // Memories, banks and modes.
     void FormActivate();
@@ -149,6 +156,7 @@ public:
     TButtonPanel *UP = nullptr;
     TButtonPanel *DOWN = nullptr;
     QLabel *info = nullptr;
+    TAnnouncer *announcer = nullptr;
     Tsdr *sdr = nullptr;
 
 protected:
@@ -161,8 +169,8 @@ protected:
     // Activation from another form of the program, the wheel anywhere in the window, and the
     // memory editor hiding.
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Tab from the window itself, where no control holds the focus yet, starts at UP; Shift+Tab
-    // at the last LED button.
+    // Tab from the window itself, where no control holds the focus yet, starts at the readout;
+    // Shift+Tab at the last control.
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -177,6 +185,10 @@ private:
     // Each memory button's tooltip and description: what it holds, and in VFO mode how to reach
     // the memories.
     void DescribeMemories();
+    // The step in words, as the readout's description.
+    void DescribeStep();
+    // The mode in words, on the memory/VFO toggle and the bank buttons.
+    void DescribeMode();
     void SelectStep(TLEDButton *button, std::int32_t step);
     void SetKeyboardOrder();
 
@@ -186,6 +198,7 @@ private:
     QPointer<QWidget> memoryEditor;
     QPointer<QWidget> lastActiveForm;
     TStatusLine *status = nullptr;
+    TSpokenTuning *spokenTuning = nullptr;
     // What each memory button's description was made from, so that it is made again only when
     // that changes.
     struct TDescribedMemory

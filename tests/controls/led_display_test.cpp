@@ -187,7 +187,7 @@ TEST(LEDDisplayTest, NewDisplay)
     TLEDDisplay display;
     EXPECT_EQ(display.size(), QSize(168, 36));
     EXPECT_EQ(display.NumDigits(), 6);
-    EXPECT_EQ(display.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(display.focusPolicy(), Qt::StrongFocus);
     EXPECT_EQ(display.ColorLEDOff(), 0x005500);
     EXPECT_EQ(CellsOf(Rendered(display), display, 4, 3, 28, Rgb(clLime), Rgb(0x005500)), "000000");
     EXPECT_EQ(MakeDisplayText(0, 0, 6).SeparatorPosition, 0);

@@ -86,14 +86,21 @@ def main(program):
             record, "object:property-change:accessible-value", "object:property-change:accessible-name")
         children = list(window)
         buttons = {c.name: c for c in children if c.getRoleName() == "push button"}
-        for name in ("10K", "1 k", "UP", "DOWN", "MEM", "MW", "BANK 1", "MEM 15"):
+        for name in ("UP", "DOWN", "MEM", "MW"):
             expect(name in buttons, "no push button named " + name + " in " + str(sorted(buttons)))
-        expect("checked" in states(buttons["10K"]), "the lit 10K step is not checked")
-        expect("checked" not in states(buttons["1 k"]), "the dark 1 k step is checked")
+        choices = {c.name: c for c in children if c.getRoleName() == "radio button"}
+        for name in ("Step 10 MHz", "Step 10 kHz", "Step 1 kHz", "Step 1 Hz", "BANK 1", "MEM 15"):
+            expect(name in choices, "no radio button named " + name + " in " + str(sorted(choices)))
+        expect("checked" in states(choices["Step 10 kHz"]), "the lit 10 kHz step is not checked")
+        expect("checked" not in states(choices["Step 1 kHz"]), "the dark 1 kHz step is checked")
         expect("checked" in states(buttons["MEM"]), "the lit M-VFO button is not checked")
+        expect(buttons["MEM"].description == "VFO mode. MEM switches to the memories.",
+               "the mode is not described: %r" % buttons["MEM"].description)
 
         readout = next(c for c in children if c.name == "Frequency")
         expect(readout.getRoleName() == "spin button", "readout role: " + readout.getRoleName())
+        expect("focusable" in states(readout), "the readout cannot take the focus")
+        expect(readout.description == "Step 10 kHz", "readout description %r" % readout.description)
         expect(readout.queryValue().currentValue == 14200.0, "readout value %r" % readout.queryValue().currentValue)
         text = readout.queryText()
         expect(text.getText(0, -1) == "14,200.000 kHz", "readout text %r" % text.getText(0, -1))
@@ -116,7 +123,8 @@ def main(program):
         expect(pump(10, lambda: status.name == refusal), "status line: %r" % status.name)
         expect(pump(5, lambda: any(e[0].startswith("object:property-change:accessible-name") and e[1] == refusal
                                    for e in events)), "the status line's change was not announced: %r" % events)
-        print("AT-SPI: window, %d push buttons, readout, status line and events as expected" % len(buttons))
+        print("AT-SPI: window, %d push buttons, %d radio buttons, readout, status line and events as expected"
+              % (len(buttons), len(choices)))
     finally:
         process.terminate()
         process.wait(10)

@@ -1,5 +1,6 @@
 #include "keyboard_tuning.h"
 #include "program_rig.h"
+#include "spoken_tuning.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -20,10 +21,14 @@ protected:
         QWidget *focus = QApplication::focusWidget();
         QTest::keyClick(focus != nullptr ? focus : &Form1(), key, modifiers);
     }
+    // As a keyboard types: capitals with Shift.
     void Type(const QString &text)
     {
-        QWidget *focus = QApplication::focusWidget();
-        QTest::keyClicks(focus != nullptr ? focus : &Form1(), text);
+        for (const QChar character : text) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : &Form1(), character.toLatin1(),
+                            character.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+        }
     }
     // Types a text and Enter; what the status line said, or nothing when it kept its text.
     QString Enter(const QString &text)
@@ -35,6 +40,17 @@ protected:
         return Form1().info->text() == u"-"_s ? QString() : Form1().info->text();
     }
     QString Shown() { return Form1().LEDDisplay1->TypedText(); }
+    // Whether the readout comes to say the text once its changes settle.
+    bool Says(const QString &text)
+    {
+        return QTest::qWaitFor([&] { return Form1().LEDDisplay1->SpokenText() == text; });
+    }
+    // What it says after a while in which its changes have surely settled.
+    QString SpokenOnceSettled()
+    {
+        QTest::qWait(static_cast<int>(TSpokenTuning::SettleTime.count() * 2));
+        return Form1().LEDDisplay1->SpokenText();
+    }
 };
 
 } // namespace
@@ -45,12 +61,12 @@ TEST_F(KeyboardTest, ArrowsDoWhatUpAndDownDoWhateverHasTheFocus)
     Key(Qt::Key_Up);
     EXPECT_EQ(Form1().frecuencia, 14'210'000);
     EXPECT_EQ(SentFrequency(), 14'210'000);
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);
-    Key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), Form1().Mem[0]);
+    // They bring the focus to the readout, where a screen reader speaks the frequency.
+    EXPECT_EQ(QApplication::focusWidget(), Form1().LEDDisplay1);
+    Form1().Mem[0]->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_Down);
     EXPECT_EQ(Form1().frecuencia, 14'200'000);
+    EXPECT_EQ(QApplication::focusWidget(), Form1().LEDDisplay1);
 
     // The limits of UP and DOWN, and the key repeat.
     Form1().frecuencia = 69'990'000;
@@ -96,7 +112,10 @@ TEST_F(KeyboardTest, TypedFrequenciesTuneAsARecallDoes)
                                                                                     {u"14200,5"_s, 14'200'500},
                                                                                     {u"14.2m"_s, 14'200'000},
                                                                                     {u"14.2M"_s, 14'200'000},
-                                                                                    {u"600k"_s, 600'000}}) {
+                                                                                    {u"7.074MHz"_s, 7'074'000},
+                                                                                    {u"600k"_s, 600'000},
+                                                                                    {u"600K"_s, 600'000},
+                                                                                    {u"600kHz"_s, 600'000}}) {
         Form1().frecuencia = 1;
         EXPECT_EQ(Enter(typed), QString()) << typed.toStdString();
         EXPECT_EQ(Form1().frecuencia, hertz) << typed.toStdString();
@@ -149,21 +168,27 @@ TEST_F(KeyboardTest, TheReadoutShowsTheEntryUntilItIsDone)
     Start();
     Type(u"7074"_s);
     EXPECT_EQ(Shown(), u"7074"_s);
-    EXPECT_EQ(Form1().LEDDisplay1->SpokenText(), u"Typing 7074 kHz"_s);
+    EXPECT_TRUE(Says(u"Typing 7074 kHz"_s));
+    // A client that tunes meanwhile does not take the listener's words from the entry.
+    Form1().TuneTo(7'100'000);
+    EXPECT_EQ(SpokenOnceSettled(), u"Typing 7074 kHz"_s);
     Type(u"5"_s);
     Key(Qt::Key_Backspace);
     EXPECT_EQ(Shown(), u"7074"_s);
     Type(u".2m"_s);
     EXPECT_EQ(Shown(), u"7074200"_s);
     // Esc drops the entry; nothing was sent.
+    port.ClearCalls();
     Key(Qt::Key_Escape);
     EXPECT_EQ(Shown(), QString());
-    EXPECT_EQ(Form1().LEDDisplay1->SpokenText(), u"14,200.000 kHz"_s);
+    EXPECT_TRUE(Says(u"7,100.000 kHz"_s));
     EXPECT_TRUE(port.Calls().empty());
     // Backspace over the last digit closes it too.
     Type(u"7"_s);
+    EXPECT_TRUE(Says(u"Typing 7 kHz"_s));
     Key(Qt::Key_Backspace);
     EXPECT_FALSE(program->Keyboard.EntryOpen());
+    EXPECT_TRUE(Says(u"7,100.000 kHz"_s));
     // Enter on the keypad.
     Type(u"3500"_s);
     Key(Qt::Key_Enter, Qt::KeypadModifier);
@@ -189,6 +214,34 @@ TEST_F(KeyboardTest, LeavingTheWindowOrClickingElsewhereDropsTheEntry)
     Wheel(Form1().LEDDisplay1, 120);
     EXPECT_EQ(Shown(), QString());
     EXPECT_EQ(Form1().frecuencia, 14'210'000);
+    Type(u"7074"_s);
+    QEvent leave(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&Form1(), &leave);
+    EXPECT_EQ(Shown(), QString());
+}
+
+// While an entry is open the keys that tune wait for it: they neither tune, copy nor paste, nor
+// reach the control that has the focus.
+TEST_F(KeyboardTest, TuningKeysWaitWhileAnEntryIsOpen)
+{
+    Start();
+    QGuiApplication::clipboard()->setText(u"7100"_s);
+    Form1().x1k->setFocus(Qt::TabFocusReason);
+    Type(u"70"_s);
+    for (const auto &[key, modifiers] : std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
+             {Qt::Key_Up, Qt::NoModifier},
+             {Qt::Key_Down, Qt::NoModifier},
+             {Qt::Key_Left, Qt::NoModifier},
+             {Qt::Key_Right, Qt::NoModifier},
+             {Qt::Key_C, Qt::ControlModifier},
+             {Qt::Key_V, Qt::ControlModifier}}) {
+        Key(key, modifiers);
+        EXPECT_EQ(Shown(), u"70"_s) << key;
+    }
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+    EXPECT_EQ(Form1().paso, 10'000);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"7100"_s);
+    EXPECT_TRUE(port.Calls().empty());
 }
 
 TEST_F(KeyboardTest, CopyGivesHertzThatPasteTakesBack)
@@ -240,18 +293,27 @@ TEST_F(KeyboardTest, AMnemonicCharacterGoesToItsButtonFirst)
     EXPECT_TRUE(program->Keyboard.EntryOpen());
 }
 
-TEST_F(KeyboardTest, TabGoesRoundUpDownThenTheButtonsAndSpacePresses)
+TEST_F(KeyboardTest, TabFollowsTheLayoutFromTheReadoutAndSpacePresses)
 {
     Start();
+    // From the window itself, where no control has the focus yet, Shift+Tab goes to the last one.
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), Form1().Bank[7]);
+    Form1().setFocus();
     QStringList order;
     for (int i = 0; i < 37; ++i) {
         Key(Qt::Key_Tab);
         order << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(order.mid(0, 5), (QStringList{u"UP"_s, u"DOWN"_s, u"Mem1"_s, u"mem2"_s, u"mem3"_s}));
-    EXPECT_EQ(order.mid(17, 4), (QStringList{u"LMW"_s, u"M_VFO"_s, u"x1M"_s, u"x10m"_s}));
-    EXPECT_EQ(order.mid(34, 3), (QStringList{u"bank8"_s, u"UP"_s, u"DOWN"_s}));
-    Key(Qt::Key_Backtab);
+    QStringList expected{u"LEDDisplay1"_s, u"x10m"_s, u"x1M"_s, u"x100k"_s, u"x10k"_s, u"x1k"_s, u"X100H"_s,
+                         u"X10H"_s,        u"X1H"_s,  u"UP"_s,  u"DOWN"_s,  u"LMW"_s, u"M_VFO"_s};
+    for (TLEDButton *button : Form1().Mem)
+        expected << button->objectName();
+    for (TLEDButton *button : Form1().Bank)
+        expected << button->objectName();
+    expected << u"LEDDisplay1"_s;
+    EXPECT_EQ(order, expected);
+    Form1().UP->setFocus(Qt::TabFocusReason);
     Key(Qt::Key_Space);
     EXPECT_EQ(Form1().frecuencia, 14'210'000);
     Key(Qt::Key_Tab);
@@ -275,8 +337,13 @@ TEST_F(KeyboardTest, TabReachesEveryControlOfTheEditorAndSpacePressesOk)
     }
     // The bank selector is one stop, as a radio group is; its arrows move between the banks.
     ASSERT_EQ(reached.size(), 1 + 1 + 30 + 2);
-    EXPECT_EQ(reached.mid(0, 3), (QStringList{u"select_b1"_s, u"bank_name"_s, u"m1tag"_s}));
-    EXPECT_EQ(reached.mid(31), (QStringList{u"m15freq"_s, u"cancelar"_s, u"ok_btn"_s}));
+    EXPECT_EQ(reached.mid(0, 7),
+              (QStringList{u"select_b1"_s, u"bank_name"_s, u"m1tag"_s, u"m1freq"_s, u"m9tag"_s, u"m9freq"_s, u"m2tag"_s}));
+    EXPECT_EQ(reached.mid(29), (QStringList{u"m15freq"_s, u"m8tag"_s, u"m8freq"_s, u"cancelar"_s, u"ok_btn"_s}));
+    // Each box is named by its labels.
+    EXPECT_EQ(Form2().bank_name->accessibleName(), u"BANK NAME"_s);
+    EXPECT_EQ(Form2().Tags[2]->accessibleName(), u"M 3 TAG"_s);
+    EXPECT_EQ(Form2().Frequencies[14]->accessibleName(), u"M 15 FREQ (Hz)"_s);
     QTest::keyClick(Form2().SelectBanks[0], Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), Form2().SelectBanks[1]);
     EXPECT_EQ(Form2().banco_cfg, 2);

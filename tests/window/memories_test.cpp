@@ -354,7 +354,8 @@ TEST_F(MemoryStoreTest, ADamagedFileIsExplainedOnTheStatusLine)
     QLabel line;
     line.setFont(Form1().info->font());
     line.resize(Form1().info->size());
-    TStatusLine status(line, std::chrono::milliseconds(20));
+    TAnnouncer announcer(&line);
+    TStatusLine status(line, announcer, std::chrono::milliseconds(20));
     status.Show(Tsdr::CreditText());
     const QString longPath = u"/home/listener/"_s + QString(200, u'x') + u"/memos.ini"_s;
     status.ShowNotice(status.WithPath(u"No memories in the memory file %1"_s, longPath));

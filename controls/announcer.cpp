@@ -1,0 +1,19 @@
+#include "announcer.h"
+
+#include <QAccessible>
+
+TAnnouncer::TAnnouncer(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+// The text is its name; a notification that shows is what screen readers speak unasked.
+void TAnnouncer::Announce(const QString &value)
+{
+    text = value;
+    setAccessibleName(text);
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}

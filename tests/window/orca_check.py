@@ -1,0 +1,154 @@
+#!/usr/bin/python3
+"""What Orca, the screen reader, speaks of the program used by keys alone.
+
+Run inside a private D-Bus session (dbus-run-session -- python3 orca_check.py PROGRAM STOCK): starts
+an X server, a window manager and Orca (speech goes nowhere that matters; what counts is what Orca
+decides to speak, read from its debug file), then proves the chain on a stock Qt spin box (STOCK)
+before it drives the program by keys and checks what Orca says after each one.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from gi.repository import Gio, GLib
+from x_session import start_x_server
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def wait_for(what, found, seconds=20):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = found()
+        if value:
+            return value
+        time.sleep(0.1)
+    raise AssertionError("waited in vain for " + what)
+
+
+def window_id(name):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
+                           capture_output=True, text=True).stdout.split()
+    return int(found[0]) if found else None
+
+
+class Orca:
+    """Orca with a private settings folder, and what it has spoken so far."""
+
+    def __init__(self, folder):
+        self.log = os.path.join(folder, "orca.log")
+        preferences = os.path.join(folder, "orca")
+        os.makedirs(preferences)
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", os.path.join(HERE, "orca_line_buffered.py"), self.log, preferences],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+        wait_for("Orca to start", lambda: os.path.exists(self.log) and "SPEECH OUTPUT" in self.text(), 60)
+
+    def text(self):
+        with open(self.log, encoding="utf-8", errors="replace") as log:
+            return log.read()
+
+    def spoken(self):
+        return re.findall(r"SPEECH OUTPUT: '(.*?)'", self.text())
+
+    def after(self, action, expected, what, seconds=10):
+        """Does the action, then waits until Orca has spoken every text in `expected` (each a
+        regular expression, matched in the speech since the last step)."""
+        self.heard = len(self.spoken())
+        action()
+        def all_heard():
+            said = " | ".join(self.spoken()[self.heard:])
+            return all(re.search(e, said) for e in expected)
+        try:
+            wait_for(what, all_heard, seconds)
+        except AssertionError:
+            if os.environ.get("ORCA_LOG_TAIL"):
+                print(self.text()[-int(os.environ["ORCA_LOG_TAIL"]):])
+            raise AssertionError("%s: Orca said %r, expected %r" % (what, self.spoken()[self.heard:], expected))
+        print("%-34s Orca: %s" % (what, " | ".join(self.spoken()[self.heard:])), flush=True)
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+
+
+def keys(*names):
+    def press():
+        for name in names:
+            subprocess.run(["xdotool", "key", "--delay", "60", name], check=True)
+    return press
+
+
+def main(program, stock):
+    folder = tempfile.mkdtemp()
+    os.environ.update(HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, "config"),
+                      XDG_DATA_HOME=os.path.join(folder, "data"), XDG_RUNTIME_DIR=folder,
+                      GSETTINGS_BACKEND="memory", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    x_server = start_x_server("1280x1024x24")
+    Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+        "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "UpdateActivationEnvironment",
+        GLib.Variant("(a{ss})", ({"DISPLAY": os.environ["DISPLAY"]},)), None, Gio.DBusCallFlags.NONE, -1, None)
+    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    orca = baseline = process = None
+    try:
+        orca = Orca(folder)
+        orca.after(lambda: None, [], "Orca started")
+        baseline = subprocess.Popen([stock], stderr=subprocess.DEVNULL)
+        orca.after(lambda: wait_for("the stock spin box", lambda: window_id("Stock spin box")),
+                   [r"Stock", r"spin button", r"14201 kHz"], "stock spin box focused")
+        orca.after(keys("Up"), [r"14202 kHz"], "stock spin box: Up")
+        baseline.terminate()
+        baseline.wait(10)
+
+        binary = shutil.copy(program, folder)  # the memory file goes beside the program
+        process = subprocess.Popen([binary], stderr=subprocess.DEVNULL)
+        orca.after(lambda: wait_for("the main window", lambda: window_id("Corvex-Corvin")),
+                   [r"Corvex-Corvin"], "main window shown")
+        for step in STEPS:
+            orca.after(*step)
+        if window_id("Memories"):
+            raise AssertionError("Esc left the memory editor open")
+        print("Orca: the chain and every step heard as expected")
+    finally:
+        for running in (process, baseline):
+            if running:
+                running.terminate()
+                running.wait(10)
+        if orca:
+            orca.stop()
+        manager.terminate()
+        x_server.terminate()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+# From the readout, Tab goes through the 8 steps, UP, DOWN, MW, the memory/VFO toggle, the 15
+# memories, then the banks.
+STEPS = [
+    (keys("Tab"), [r"Frequency 14,200\.000 kHz spin button", r"Step 10 kHz"], "Tab to the readout"),
+    (keys("Up"), [r"14,210\.000 kHz"], "Up"),
+    (keys("Left"), [r"Step 100 kHz"], "Left"),
+    (keys("7", "0", "7", "4", "Return"), [r"7,074\.000 kHz"], "7074 Enter"),
+    (keys("9", "9", "9", "9", "9", "Return"), [r"Out of range: 99999 kHz \(50 to 70000 kHz\)"], "99999 Enter"),
+    (keys(*["Tab"] * 12), [r"MEM push button", r"VFO mode"], "Tab to the memory/VFO toggle"),
+    (keys("space"), [r"Memory mode"], "Space: memory mode"),
+    (keys(*["Tab"] * 16), [r"MEM 1: no frequency\. \| selected radio button", r"BANK 1\. \| selected radio button"],
+     "Tab to the lit bank"),
+    (keys("Tab"), [r"BANK 2\. \| not selected radio button"], "Tab to the next bank"),
+    (keys("space"), [r"(?<!not )selected"], "Space: that bank"),
+    (keys(*["shift+Tab"] * 18), [r"MW push button", r"memory editor"], "Shift+Tab back to MW"),
+    (keys("space", "Tab"), [r"Memories frame", r"BANK NAME text"], "Space, Tab in the editor"),
+    (keys("Tab"), [r"M 1 TAG text"], "Tab to a tag"),
+    (keys("Tab"), [r"M 1 FREQ \(Hz\) text"], "Tab to a frequency"),
+    (keys("Escape"), [r"Corvex-Corvin"], "Esc"),
+]
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
