@@ -490,3 +490,36 @@ TEST_F(ButtonPanelTest, ClickRaisesOnClickAndChangesNothingInItsLook)
     EXPECT_EQ(panel->ColorLight(), 0xBFBFBF);
     EXPECT_EQ(panel->ColorShadow(), 0x4D4D4D);
 }
+
+// While repaints are held a new caption or light asks for none; on release the button asks for
+// one exactly when it ends up looking different.
+TEST_F(LEDButtonTest, HeldRepaintsComeOnReleaseOnlyForAChangedLook)
+{
+    ShownButton shown;
+    struct PaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    QCoreApplication::processEvents();
+    shown.button->installEventFilter(&counter);
+    const std::vector<std::pair<const char *, std::function<void()>>> changes{
+        {"light on and off", [&] { shown.button->SetStateOn(true); shown.button->SetStateOn(false); }},
+        {"new caption", [&] { shown.button->SetCaption(u"MEM 2"_s); }},
+        {"new light", [&] { shown.button->SetStateOn(true); }}};
+    const std::vector<int> expected{0, 1, 1};
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        counter.paints = 0;
+        shown.button->HoldRepaint();
+        changes[i].second();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counter.paints, 0) << changes[i].first;
+        shown.button->ReleaseRepaint();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counter.paints, expected[i]) << changes[i].first;
+    }
+}

@@ -221,6 +221,11 @@ TEST(LEDDisplayTest, LeadingZerosAreBlankButThePointStays)
         EXPECT_EQ(ReadoutCells(display), c.cells) << c.value;
         EXPECT_EQ(Rendered(display).pixel(139, 36), lit) << c.value;
     }
+    // Typed digits show as typed, zeros in front included.
+    display.SetTypedText(QStringLiteral("0.5"));
+    EXPECT_EQ(ReadoutCells(display), "      05");
+    display.SetTypedText(QStringLiteral("007"));
+    EXPECT_EQ(ReadoutCells(display), "     007");
 }
 
 TEST(LEDDisplayTest, ExtraDigitsAreDropped)

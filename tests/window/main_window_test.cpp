@@ -134,6 +134,11 @@ TEST_F(TuningTest, WheelTakesAtMostOneStepPerMessage)
     EXPECT_EQ(Form1().frecuencia, 14'200'000);
     Wheel(Form1().info, 30);
     EXPECT_EQ(Form1().frecuencia, 14'210'000);
+    // A turn the other way starts the sum afresh: 100 up, then 4 x 30 down, is one notch down.
+    Wheel(Form1().info, 100);
+    for (int i = 0; i < 4; ++i)
+        Wheel(Form1().info, -30);
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
     // Whatever has the focus, the window takes the wheel.
     Form1().UP->setFocus();
     Wheel(&Form1(), -120);
