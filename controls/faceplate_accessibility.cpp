@@ -11,15 +11,6 @@
 
 namespace {
 
-// A caption as it reads: the "&" that marks a mnemonic is not spoken.
-QString Spoken(QString caption)
-{
-    const qsizetype ampersand = caption.indexOf(u'&');
-    if (ampersand >= 0 && ampersand < caption.size() - 1)
-        caption.remove(ampersand, 1);
-    return caption;
-}
-
 // What both kinds of button share: a push button with a press action before the widget's own.
 template <typename Control>
 class TPushButtonAccessible : public QAccessibleWidget
@@ -33,7 +24,7 @@ public:
     QString text(QAccessible::Text kind) const override
     {
         if (kind == QAccessible::Name && Button()->accessibleName().isEmpty())
-            return Spoken(Button()->Caption());
+            return CaptionAsRead(Button()->Caption());
         return QAccessibleWidget::text(kind);
     }
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }

@@ -15,6 +15,14 @@ bool MatchesAccelerator(QChar character, const QString &caption)
     return upper(caption[ampersand + 1]) == upper(character);
 }
 
+QString CaptionAsRead(QString caption)
+{
+    const qsizetype ampersand = caption.indexOf(u'&');
+    if (ampersand >= 0 && ampersand < caption.size() - 1)
+        caption.remove(ampersand, 1);
+    return caption;
+}
+
 TLEDButton::TLEDButton(QWidget *parent)
     : TKeyboardControl(parent)
 {

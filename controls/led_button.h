@@ -14,6 +14,8 @@
 // True when the caption's first "&" is followed by the character (letters a to z compared
 // without regard to case); a caption without "&", or ending in it, has no accelerator.
 bool MatchesAccelerator(QChar character, const QString &caption);
+// A caption as it reads and is spoken: without the "&" that marks its accelerator.
+QString CaptionAsRead(QString caption);
 
 // The push button of the rack look: a face with a directional bevel, a small LED lit while
 // StateOn, a caption and an optional glyph. A release may toggle StateOn by itself (Switching);

@@ -499,7 +499,9 @@ void TForm1::DescribeMemories()
         text += u"\nRight-click or Menu key: store the frequency you hear here."_s;
         Mem[j - 1]->setToolTip(text);
         // Screen readers leave a radio button's description unsaid: the name says what it holds.
-        Mem[j - 1]->setAccessibleName(MemoryInWords(j, memory.slot));
+        TMemSlot heard = memory.slot;
+        heard.tag = CaptionAsRead(heard.tag.str());
+        Mem[j - 1]->setAccessibleName(MemoryInWords(j, heard));
         Mem[j - 1]->setAccessibleDescription(text);
     }
 }

@@ -11,10 +11,11 @@ namespace {
 
 // The designed tab order after the radio buttons: the bank name, then tag and frequency of each
 // memory in turn.
+// By rows: each row's left memory (1 to 8), then its right one (9 to 15).
 QStringList EditOrder()
 {
     QStringList order{u"bank_name"_s};
-    for (int j = 1; j <= 15; ++j)
+    for (const int j : {1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15, 8})
         order << u"m"_s + QString::number(j) + u"tag"_s << u"m"_s + QString::number(j) + u"freq"_s;
     return order;
 }
@@ -251,8 +252,8 @@ TEST_F(EditorTest, MissingFileShowsEmptyBoxesAndOkCreatesIt)
 TEST_F(EditorTest, TabOrderAndRadioGroup)
 {
     Open();
-    const QStringList radios{u"select_b1"_s, u"selectB5"_s, u"selectB2"_s, u"selectB6"_s,
-                             u"SelectB3"_s,  u"selectB7"_s, u"SelectB4"_s, u"selectB8"_s};
+    const QStringList radios{u"select_b1"_s, u"selectB2"_s, u"SelectB3"_s, u"SelectB4"_s,
+                             u"selectB5"_s,  u"selectB6"_s, u"selectB7"_s, u"selectB8"_s};
     // The focus chain holds the controls in the designed order; of a group of radio buttons Tab
     // stops only at the marked one, as on the platforms' own dialogs.
     const QStringList expected = radios + EditOrder();

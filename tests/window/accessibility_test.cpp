@@ -90,7 +90,7 @@ TEST_F(AccessibilityTest, ButtonsAreRadioButtonsOrPushButtonsWithTheirState)
                                                    {Form1().x1k, QAccessible::RadioButton, u"Step 1 kHz"_s, false},
                                                    {Form1().x10m, QAccessible::RadioButton, u"Step 10 MHz"_s, false},
                                                    {Form1().X1H, QAccessible::RadioButton, u"Step 1 Hz"_s, false},
-                                                   {Form1().Mem[1], QAccessible::RadioButton, u"RTTY"_s, false},
+                                                   {Form1().Mem[1], QAccessible::RadioButton, u"RTTY: no frequency"_s, false},
                                                    {Form1().Bank[0], QAccessible::RadioButton, u"Ham"_s, false},
                                                    {Form1().M_VFO, QAccessible::Button, u"MEM"_s, true},
                                                    {Form1().LMW, QAccessible::Button, u"MW"_s, false},

@@ -89,7 +89,7 @@ def main(program):
         for name in ("UP", "DOWN", "MEM", "MW"):
             expect(name in buttons, "no push button named " + name + " in " + str(sorted(buttons)))
         choices = {c.name: c for c in children if c.getRoleName() == "radio button"}
-        for name in ("Step 10 MHz", "Step 10 kHz", "Step 1 kHz", "Step 1 Hz", "BANK 1", "MEM 15"):
+        for name in ("Step 10 MHz", "Step 10 kHz", "Step 1 kHz", "Step 1 Hz", "BANK 1", "MEM 15: no frequency"):
             expect(name in choices, "no radio button named " + name + " in " + str(sorted(choices)))
         expect("checked" in states(choices["Step 10 kHz"]), "the lit 10 kHz step is not checked")
         expect("checked" not in states(choices["Step 1 kHz"]), "the dark 1 kHz step is checked")

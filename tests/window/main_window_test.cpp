@@ -142,7 +142,7 @@ TEST_F(TuningTest, WheelTakesAtMostOneStepPerMessage)
     // Whatever has the focus, the window takes the wheel.
     Form1().UP->setFocus();
     Wheel(&Form1(), -120);
-    EXPECT_EQ(Form1().frecuencia, 14'200'000);
+    EXPECT_EQ(Form1().frecuencia, 14'190'000);
 }
 
 TEST_F(TuningTest, RecalledFrequencyBeyondTheRangeIsShownNotSent)
