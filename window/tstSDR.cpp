@@ -66,6 +66,14 @@ private:
     QList<TLEDButton *> buttons;
 };
 
+// Sets a control's description only when it changes: each setting tells assistive tools that it
+// changed, and the activation describes the same mode again.
+void Describe(QWidget *control, const QString &description)
+{
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}
+
 } // namespace
 
 TForm1::TForm1(D2xx &port, const QString &programDirectory, QWidget *parent)
@@ -356,7 +364,7 @@ void TForm1::SelectStep(TLEDButton *button, std::int32_t step)
 
 void TForm1::DescribeStep()
 {
-    LEDDisplay1->setAccessibleDescription(u"Step "_s + StepInWords(paso));
+    Describe(LEDDisplay1, u"Step "_s + StepInWords(paso));
 }
 
 void TForm1::X1HClick() { SelectStep(X1H, 1); }
@@ -508,10 +516,9 @@ void TForm1::DescribeMemories()
 
 void TForm1::DescribeMode()
 {
-    M_VFO->setAccessibleDescription(modo_memoria ? u"Memory mode. VFO switches to the VFO."_s
-                                                 : u"VFO mode. MEM switches to the memories."_s);
+    Describe(M_VFO, modo_memoria ? u"Memory mode. VFO switches to the VFO."_s : u"VFO mode. MEM switches to the memories."_s);
     for (TLEDButton *button : Bank)
-        button->setAccessibleDescription(modo_memoria ? QString() : u"In VFO mode: MEM switches to the memories."_s);
+        Describe(button, modo_memoria ? QString() : u"In VFO mode: MEM switches to the memories."_s);
 }
 
 void TForm1::memoria_a_freq()
