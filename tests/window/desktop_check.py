@@ -14,27 +14,7 @@ import sys
 import tempfile
 import time
 
-from x_session import start_x_server
-
-
-def x_output(*command):
-    result = subprocess.run(command, capture_output=True, text=True)
-    return result.stdout if result.returncode == 0 else ""
-
-
-def wait_for(what, condition, seconds=20):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def window_id(name):
-    found = re.search(r"Window id: (0x[0-9a-f]+)", x_output("xwininfo", "-name", name))
-    return int(found.group(1), 16) if found else None
+from x_session import start_x_server, wait_for, window_id, x_output
 
 
 def frame(window):

@@ -12,28 +12,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 from gi.repository import Gio, GLib
-from x_session import start_x_server
+from x_session import start_x_server, wait_for, window_id
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-def wait_for(what, found, seconds=20):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = found()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError("waited in vain for " + what)
-
-
-def window_id(name):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % name],
-                           capture_output=True, text=True).stdout.split()
-    return int(found[0]) if found else None
 
 
 class Orca:
