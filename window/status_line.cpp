@@ -42,6 +42,11 @@ void TStatusLine::EndNotice()
     label.setText(lasting);
 }
 
+void TStatusLine::AnnounceShown()
+{
+    announcer.Announce(label.text());
+}
+
 QString TStatusLine::WithPath(const QString &format, const QString &path) const
 {
     const QFontMetrics metrics(label.font());

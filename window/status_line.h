@@ -24,6 +24,8 @@ public:
     void ShowNotice(const QString &text);
     // The lasting text again, when a notice is shown.
     void EndNotice();
+    // Announces the text shown now: for a text that appeared before any window could be heard.
+    void AnnounceShown();
     // `format` with its "%1" replaced by `path`, shortened in the middle where the whole text
     // would not fit the line.
     QString WithPath(const QString &format, const QString &path) const;

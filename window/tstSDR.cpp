@@ -639,6 +639,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             break;
         // Coming back from another application leaves the last active form as it was.
         const bool fromAnotherForm = form == this && lastActiveForm != this;
+        // The receiver's state was shown before the window could be heard.
+        if (form == this && lastActiveForm.isNull())
+            status->AnnounceShown();
         lastActiveForm = form;
         if (fromAnotherForm)
             RunGuarded([this] { FormActivate(); });

@@ -189,7 +189,11 @@ TEST_F(AccessibilityTest, TheReadoutSpeaksTheSettledFrequency)
 // Each status text is announced once as it appears: a text the link repeats is not news.
 TEST_F(AccessibilityTest, EveryStatusTextIsAnnouncedOnceAsItAppears)
 {
+    port.Fail(RecordingD2xx::Kind::Open, FT_DEVICE_NOT_FOUND);
     Start();
+    // The receiver's state, shown before the window was, is announced again when it first comes up.
+    const QString missing = Form1().info->text();
+    EXPECT_EQ(Notified(), (QStringList{missing, missing}));
     EXPECT_EQ(Of(Form1().info)->role(), QAccessible::StaticText);
     EXPECT_EQ(Of(Form1().announcer)->role(), QAccessible::Notification);
     EXPECT_FALSE(Form1().announcer->isVisible());
