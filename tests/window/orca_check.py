@@ -94,7 +94,7 @@ def main(program, stock):
         binary = shutil.copy(program, folder)  # the memory file goes beside the program
         process = subprocess.Popen([binary], stderr=subprocess.DEVNULL)
         orca.after(lambda: wait_for("the main window", lambda: window_id("Corvex-Corvin")),
-                   [r"Corvex-Corvin"], "main window shown")
+                   [r"Corvex-Corvin frame", r"notification Error USB"], "main window shown")
         for step in STEPS:
             orca.after(*step)
         if window_id("Memories"):
@@ -122,11 +122,11 @@ STEPS = [
     (keys("9", "9", "9", "9", "9", "Return"), [r"Out of range: 99999 kHz \(50 to 70000 kHz\)"], "99999 Enter"),
     (keys(*["Tab"] * 12), [r"MEM push button", r"VFO mode"], "Tab to the memory/VFO toggle"),
     (keys("space"), [r"Memory mode"], "Space: memory mode"),
-    (keys(*["Tab"] * 16), [r"MEM 1: no frequency\. \| selected radio button", r"BANK 1\. \| selected radio button"],
-     "Tab to the lit bank"),
-    (keys("Tab"), [r"BANK 2\. \| not selected radio button"], "Tab to the next bank"),
+    (keys(*["Tab"] * 16), [r"BANK 1\. \| selected radio button"], "Tab to the lit bank"),
+    (keys("shift+Tab"), [r"MEM 15: no frequency\. \| not selected radio button"], "Shift+Tab to a memory"),
+    (keys("Tab", "Tab"), [r"BANK 2\. \| not selected radio button"], "Tab to the next bank"),
     (keys("space"), [r"(?<!not )selected"], "Space: that bank"),
-    (keys(*["shift+Tab"] * 18), [r"MW push button", r"memory editor"], "Shift+Tab back to MW"),
+    (keys(*["shift+Tab"] * 18), [r"MW push button", r"Opens the memory editor"], "Shift+Tab back to MW"),
     (keys("space", "Tab"), [r"Memories frame", r"BANK NAME text"], "Space, Tab in the editor"),
     (keys("Tab"), [r"M 1 TAG text"], "Tab to a tag"),
     (keys("Tab"), [r"M 1 FREQ \(Hz\) text"], "Tab to a frequency"),
