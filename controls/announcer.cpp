@@ -10,9 +10,8 @@ TAnnouncer::TAnnouncer(QWidget *parent)
 }
 
 // The text is its name; a notification that shows is what screen readers speak unasked.
-void TAnnouncer::Announce(const QString &value)
+void TAnnouncer::Announce(const QString &text)
 {
-    text = value;
     setAccessibleName(text);
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

@@ -14,9 +14,4 @@ public:
     explicit TAnnouncer(QWidget *parent);
 
     void Announce(const QString &text);
-    // What was announced last.
-    const QString &Text() const { return text; }
-
-private:
-    QString text;
 };

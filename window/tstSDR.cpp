@@ -506,7 +506,8 @@ void TForm1::DescribeMemories()
             text += u"\nIn VFO mode: MEM switches to the memories."_s;
         text += u"\nRight-click or Menu key: store the frequency you hear here."_s;
         Mem[j - 1]->setToolTip(text);
-        // Screen readers leave a radio button's description unsaid: the name says what it holds.
+        // The name says what it holds: a screen reader always speaks a name, and a description
+        // only when the user lingers (or asks).
         TMemSlot heard = memory.slot;
         heard.tag = CaptionAsRead(heard.tag.str());
         Mem[j - 1]->setAccessibleName(MemoryInWords(j, heard));
