@@ -111,7 +111,12 @@ public:
         return spoken.mid(startOffset, std::max(0, endOffset - startOffset));
     }
     int characterCount() const override { return static_cast<int>(Spoken().size()); }
-    QRect characterRect(int) const override { return {}; }
+    // The spoken text is not drawn character by character: each stands for the whole readout, in
+    // screen coordinates, which is where a screen reader's review finds the text.
+    QRect characterRect(int) const override
+    {
+        return QRect(Display()->mapToGlobal(QPoint(0, 0)), Display()->size());
+    }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
     QString attributes(int, int *startOffset, int *endOffset) const override

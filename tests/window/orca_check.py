@@ -116,6 +116,7 @@ def main(program, stock):
 # memories, then the banks.
 STEPS = [
     (keys("Tab"), [r"Frequency 14,200\.000 kHz spin button", r"Step 10 kHz"], "Tab to the readout"),
+    (keys("KP_Up"), [r"14,200\.000 kHz"], "Flat review of the line"),
     (keys("Up"), [r"14,210\.000 kHz"], "Up"),
     (keys("Left"), [r"Step 100 kHz"], "Left"),
     (keys("7", "0", "7", "4", "Return"), [r"7,074\.000 kHz"], "7074 Enter"),
