@@ -72,9 +72,16 @@ void TRigctlServer::AllowSubnets(const QStringList &subnets)
     }
 }
 
+// "::" takes both families, as rigctld -T :: does: IPv4 peers then arrive as ::ffff:a.b.c.d, which
+// the allowed subnets judge by their IPv4 address.
 bool TRigctlServer::Listen(const TRigctldEndpoint &endpoint)
 {
-    return Listen(QHostAddress(endpoint.address), endpoint.port);
+    const QHostAddress address(endpoint.address);
+    if (address == QHostAddress(QHostAddress::AnyIPv6) && listener.listen(QHostAddress::Any, endpoint.port)) {
+        listenFailure.clear();
+        return true;
+    }
+    return Listen(address, endpoint.port);
 }
 
 bool TRigctlServer::Listen(const QHostAddress &address, quint16 port)

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -164,5 +165,40 @@ TEST(RigctlLoader, TheModuleBesideTheProgramOrAStandInThatSaysWhy)
         EXPECT_TRUE(standIn->ListenFailure().startsWith(u"rigctld: network control cannot be loaded - "_s))
             << standIn->ListenFailure().toStdString();
         EXPECT_TRUE(standIn->ListenFailure().contains(u"corvex_rigctld.so"_s)) << standIn->ListenFailure().toStdString();
+    }
+}
+
+// Told to listen on [::], the server takes IPv4 clients too, and the subnets allowed on the
+// command line reach it: a client from this machine's LAN address is closed without them and
+// served with them.
+TEST_F(NetworkControlTest, ListeningOnAnyIPv6ServesIPv4ClientsAsTheCommandLineAllows)
+{
+    std::optional<QHostAddress> own;
+    for (const QHostAddress &address : QNetworkInterface::allAddresses())
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
+            own = address;
+    if (!own)
+        GTEST_SKIP() << "this machine has no IPv4 address besides loopback";
+    TProgramOptions options;
+    options.rigctld = TRigctldEndpoint{u"::"_s, 0};
+    for (const QStringList &allowed : {QStringList{}, QStringList{own->toString() + u"/32"_s}}) {
+        options.rigctldAllowed = allowed;
+        program.reset();
+        StartWith(options);
+        ASSERT_TRUE(Server().IsListening());
+        EXPECT_TRUE(AnswersAClient());
+        QTcpSocket lan;
+        ASSERT_TRUE(lan.bind(*own));
+        lan.connectToHost(*own, Server().Port());
+        lan.write("f\n");
+        QByteArray reply;
+        const bool served = QTest::qWaitFor(
+            [&] {
+                reply += lan.readAll();
+                return reply == "14200000\n" || lan.state() == QAbstractSocket::UnconnectedState;
+            },
+            10'000);
+        EXPECT_TRUE(served) << allowed.join(u' ').toStdString();
+        EXPECT_EQ(reply, allowed.isEmpty() ? QByteArray() : QByteArray("14200000\n")) << allowed.join(u' ').toStdString();
     }
 }
