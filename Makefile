@@ -37,12 +37,13 @@ package: build
 	@cmake --build $(BUILD) --target package
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer; optimised and
-# with line tables only, which report as well and build faster; each test program runs whole.
+# with line tables only, which report as well and build faster; each test program runs whole. The
+# screen reader's check, which drives the program only through keys and speech, runs in `make test`.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
 	  -DCORVEX_SANITIZE=ON -DCORVEX_BENCHMARKS=OFF -DCORVEX_TESTS_WHOLE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE screen-reader
 
 # Each libFuzzer target for FUZZ_SECONDS, two at a time, from the committed seeds; new inputs go
 # to the build folder, findings stop the run.
