@@ -126,6 +126,9 @@ FT_STATUS FtdiD2xx::FT_Close(FT_HANDLE handle)
 {
     if (!IsOpen(handle))
         return FT_INVALID_HANDLE;
+    // The last change's bytes are clocked out before the chip is let go; whether its samples come
+    // back no longer matters.
+    writer->Drain();
     const int result = library.UsbClose(context.get());
     writer.reset();
     pipe.reset();

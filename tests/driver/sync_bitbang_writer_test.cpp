@@ -1,9 +1,13 @@
 #include "sdr.h"
 #include "sync_bitbang_writer.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -82,8 +86,49 @@ TEST(SyncBitbangWriterTest, KeepsUpOverTenThousandFrequencyChanges)
 
     EXPECT_EQ(messages, 0);
     EXPECT_EQ(port.chip.clocked, (10'000 + 1) * 208u);
-    // Everything but the last word's samples has been read back before the next write.
-    EXPECT_EQ(port.chip.read, port.chip.clocked - 52);
+    // Each change's samples are read back before the next change's first write; the last
+    // change's when the event loop turns.
+    EXPECT_EQ(port.chip.read, port.chip.clocked - 208);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(port.chip.read, port.chip.clocked);
+}
+
+// A change's four words go out back to back, with no read between them; the samples are read
+// back once, after the change, when the event loop turns.
+TEST(SyncBitbangWriterTest, OneReadBackPerChangeAfterItsLastWord)
+{
+    struct CountingChip final : UsbPipe
+    {
+        SamplingChip chip;
+        std::vector<char> calls; // 'w' for a write, 'r' for a read that took samples
+        int WriteData(const std::uint8_t *bytes, int size) override
+        {
+            calls.push_back('w');
+            return chip.WriteData(bytes, size);
+        }
+        int ReadData(std::uint8_t *bytes, int size) override
+        {
+            const int got = chip.ReadData(bytes, size);
+            if (got > 0 && (calls.empty() || calls.back() != 'r'))
+                calls.push_back('r');
+            return got;
+        }
+    } counting;
+    SyncBitbangWriter writer(counting);
+    const std::vector<std::uint8_t> word(52, 0x61);
+    std::uint32_t written = 0;
+    for (int change = 0; change < 2; ++change) {
+        for (int i = 0; i < 4; ++i)
+            ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+        EXPECT_EQ(counting.chip.read, change * 208u);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(counting.chip.read, (change + 1) * 208u);
+    }
+    EXPECT_EQ(std::string(counting.calls.begin(), counting.calls.end()), "wwwwrwwwwr");
+    // Back to back, the next change's first write reads back the change before.
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+    EXPECT_EQ(counting.chip.read, 3 * 208u);
 }
 
 TEST(SyncBitbangWriterTest, SamplesArriveInSmallPieces)
@@ -96,22 +141,32 @@ TEST(SyncBitbangWriterTest, SamplesArriveInSmallPieces)
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
     EXPECT_EQ(written, 52u);
-    EXPECT_EQ(chip.read, 99 * 52u);
+    EXPECT_EQ(chip.read, 96 * 52u);
+    EXPECT_EQ(writer.Drain(), FT_OK);
+    EXPECT_EQ(chip.read, 100 * 52u);
 }
 
-TEST(SyncBitbangWriterTest, ReadErrorIsAnIoErrorAndTheNextWriteGoesOn)
+// A read-back that fails, whether before a write or after a change, is the next write's
+// failure; that write sends nothing, and the one after it goes on.
+TEST(SyncBitbangWriterTest, AFailedReadBackIsTheNextWritesIoErrorAndTheNextGoesOn)
 {
-    SamplingChip chip;
-    SyncBitbangWriter writer(chip);
     const std::vector<std::uint8_t> word(52, 0x61);
-    std::uint32_t written = 0;
-    ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
-    chip.failReads = true;
-    EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
-    EXPECT_EQ(written, 0u);
-    chip.failReads = false;
-    chip.samples.clear();
-    EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+    for (const bool afterTheChange : {false, true}) {
+        SamplingChip chip;
+        SyncBitbangWriter writer(chip);
+        std::uint32_t written = 0;
+        for (int i = 0; i < 4; ++i)
+            ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+        chip.failReads = true;
+        if (afterTheChange)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR) << afterTheChange;
+        EXPECT_EQ(written, 0u);
+        EXPECT_EQ(chip.clocked, 208u) << afterTheChange;
+        chip.failReads = false;
+        chip.samples.clear();
+        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK) << afterTheChange;
+    }
 }
 
 TEST(SyncBitbangWriterTest, MissingSamplesEndInAnIoErrorNotAHang)
@@ -120,7 +175,8 @@ TEST(SyncBitbangWriterTest, MissingSamplesEndInAnIoErrorNotAHang)
     SyncBitbangWriter writer(chip);
     const std::vector<std::uint8_t> word(52, 0x61);
     std::uint32_t written = 0;
-    ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
     chip.samples.clear(); // the chip lost them
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
     EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
