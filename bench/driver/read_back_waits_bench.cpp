@@ -1,3 +1,4 @@
+#include "chip_d2xx.h"
 #include "sdr.h"
 #include "sync_bitbang_writer.h"
 
@@ -40,26 +41,6 @@ public:
     std::deque<long> arrivals;
 };
 
-class LatentD2xx final : public D2xx
-{
-public:
-    FT_STATUS FT_Open(int, FT_HANDLE *handle) override
-    {
-        *handle = 1;
-        return FT_OK;
-    }
-    FT_STATUS FT_SetBitMode(FT_HANDLE, std::uint8_t, std::uint8_t) override { return FT_OK; }
-    FT_STATUS FT_SetBaudRate(FT_HANDLE, std::uint32_t) override { return FT_OK; }
-    FT_STATUS FT_Write(FT_HANDLE, const void *buffer, std::uint32_t length, std::uint32_t *written) override
-    {
-        return writer.Write(static_cast<const std::uint8_t *>(buffer), length, written);
-    }
-    FT_STATUS FT_Close(FT_HANDLE) override { return FT_OK; }
-
-    LatentChip chip;
-    SyncBitbangWriter writer{chip};
-};
-
 // 1,000 frequency changes in a row; the waits for read-back they cost. With the event loop turning
 // between changes, as when each change is one key, notch or network command; or back to back, as
 // within one handler.
@@ -69,7 +50,7 @@ void ReadBackWaits(benchmark::State &state)
     constexpr int Changes = 1'000;
     long waits = 0;
     for (auto _ : state) {
-        LatentD2xx port;
+        ChipD2xx<LatentChip> port;
         Tsdr sdr(nullptr, port);
         sdr.Initialize();
         QCoreApplication::processEvents();

@@ -1,3 +1,4 @@
+#include "chip_d2xx.h"
 #include "sdr.h"
 #include "sync_bitbang_writer.h"
 
@@ -48,26 +49,7 @@ public:
     bool failReads = false;
 };
 
-// The driver's D2XX calls answered by the writer over the sampling chip.
-class SamplingD2xx final : public D2xx
-{
-public:
-    FT_STATUS FT_Open(int, FT_HANDLE *handle) override
-    {
-        *handle = 1;
-        return FT_OK;
-    }
-    FT_STATUS FT_SetBitMode(FT_HANDLE, std::uint8_t, std::uint8_t) override { return FT_OK; }
-    FT_STATUS FT_SetBaudRate(FT_HANDLE, std::uint32_t) override { return FT_OK; }
-    FT_STATUS FT_Write(FT_HANDLE, const void *buffer, std::uint32_t length, std::uint32_t *written) override
-    {
-        return writer.Write(static_cast<const std::uint8_t *>(buffer), length, written);
-    }
-    FT_STATUS FT_Close(FT_HANDLE) override { return FT_OK; }
-
-    SamplingChip chip;
-    SyncBitbangWriter writer{chip};
-};
+using SamplingD2xx = ChipD2xx<SamplingChip>;
 
 } // namespace
 
