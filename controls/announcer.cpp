@@ -5,7 +5,6 @@
 TAnnouncer::TAnnouncer(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
     hide();
 }
 

@@ -86,23 +86,26 @@ void TForm2::CreateControls()
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
 
-    AddLabel(u"Label10"_s, u"TAG"_s, {64, 136}, false);
-    AddLabel(u"Label11"_s, u"FREQ (Hz)"_s, {136, 136}, false);
-    AddLabel(u"Label12"_s, u"TAG"_s, {272, 136}, false);
-    AddLabel(u"Label13"_s, u"FREQ (Hz)"_s, {344, 136}, false);
+    const QString tagHeading = u"TAG"_s;
+    const QString frequencyHeading = u"FREQ (Hz)"_s;
+    AddLabel(u"Label10"_s, tagHeading, {64, 136}, false);
+    AddLabel(u"Label11"_s, frequencyHeading, {136, 136}, false);
+    AddLabel(u"Label12"_s, tagHeading, {272, 136}, false);
+    AddLabel(u"Label13"_s, frequencyHeading, {344, 136}, false);
 
     for (int memory = 1; memory <= MemoriesPerBank; ++memory) {
         const bool left = memory <= 8;
         // Label2..Label9 for memories 1..8, Label14 for 9 and Label15..Label20 for 10..15.
         const int labelNumber = left ? memory + 1 : memory + 5;
         const QPoint labelAt = left ? QPoint(8, RowTop(memory)) : QPoint(memory == 9 ? 216 : 208, RowTop(memory));
-        AddLabel(u"Label"_s + QString::number(labelNumber), u"M "_s + QString::number(memory), labelAt, true);
         const QString number = QString::number(memory);
+        const QString row = u"M "_s + number;
+        AddLabel(u"Label"_s + QString::number(labelNumber), row, labelAt, true);
         Tags[memory - 1] = AddEdit(u"m"_s + number + u"tag"_s, QRect(left ? 40 : 248, RowTop(memory), 73, 21));
         Frequencies[memory - 1] = AddEdit(u"m"_s + number + u"freq"_s, QRect(left ? 120 : 328, RowTop(memory), 81, 21));
         // Each box is named by its row's label and its column's heading, as the eye reads them.
-        Tags[memory - 1]->setAccessibleName(u"M "_s + number + u" TAG"_s);
-        Frequencies[memory - 1]->setAccessibleName(u"M "_s + number + u" FREQ (Hz)"_s);
+        Tags[memory - 1]->setAccessibleName(row + u' ' + tagHeading);
+        Frequencies[memory - 1]->setAccessibleName(row + u' ' + frequencyHeading);
     }
     cancelar = AddButton(u"cancelar"_s, u"CANCEL"_s, QRect(256, 376, 57, 41), clRed, &TForm2::cancelarClick);
     ok_btn = AddButton(u"ok_btn"_s, u"OK"_s, QRect(344, 376, 57, 41), clLime, &TForm2::ok_btnClick);
