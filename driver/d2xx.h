@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The D2XX-style calls the driver makes. Each returns a status, FT_OK on success;
 // the numbers are those of FTDI's D2XX library, so the status texts match them.
@@ -37,6 +38,9 @@ public:
     virtual ~D2xx() = default;
 
     virtual FT_STATUS FT_Open(int deviceIndex, FT_HANDLE *handle) = 0;
+    // Opens the chip at a USB port path ("1-1.2", as the kernel names the device), as D2XX's
+    // FT_OpenEx does by location: the chip the user chose, wherever it comes in the list.
+    virtual FT_STATUS FT_OpenEx(const std::string &portPath, FT_HANDLE *handle) = 0;
     virtual FT_STATUS FT_SetBitMode(FT_HANDLE handle, std::uint8_t mask, std::uint8_t mode) = 0;
     virtual FT_STATUS FT_SetBaudRate(FT_HANDLE handle, std::uint32_t baudRate) = 0;
     virtual FT_STATUS FT_Write(FT_HANDLE handle, const void *buffer, std::uint32_t length,

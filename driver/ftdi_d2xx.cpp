@@ -47,6 +47,17 @@ FtdiD2xx::~FtdiD2xx()
 
 FT_STATUS FtdiD2xx::FT_Open(int deviceIndex, FT_HANDLE *handle)
 {
+    return OpenFirst([deviceIndex](int place, libusb_device *) { return place == deviceIndex; }, handle);
+}
+
+FT_STATUS FtdiD2xx::FT_OpenEx(const std::string &portPath, FT_HANDLE *handle)
+{
+    return OpenFirst([this, &portPath](int, libusb_device *device) { return library.PortPath(device) == portPath; },
+                     handle);
+}
+
+FT_STATUS FtdiD2xx::OpenFirst(const std::function<bool(int, libusb_device *)> &wanted, FT_HANDLE *handle)
+{
     *handle = 0;
     if (context)
         return FT_DEVICE_NOT_OPENED;
@@ -57,9 +68,9 @@ FT_STATUS FtdiD2xx::FT_Open(int deviceIndex, FT_HANDLE *handle)
     ftdi_device_list *devices = nullptr;
     const int count = library.UsbFindAll(opening.get(), &devices, 0, 0);
     ftdi_device_list *entry = count > 0 ? devices : nullptr;
-    for (int i = 0; entry != nullptr && i < deviceIndex; ++i)
+    for (int place = 0; entry != nullptr && !wanted(place, entry->dev); ++place)
         entry = entry->next;
-    const bool found = deviceIndex >= 0 && entry != nullptr;
+    const bool found = entry != nullptr;
     const int opened = found ? library.UsbOpenDev(opening.get(), entry->dev) : 0;
     library.ListFree(&devices);
     if (!found)

@@ -1,6 +1,9 @@
 #include "libftdi.h"
 
 #include <ftdi.h>
+#include <libusb.h>
+
+#include <cstdint>
 
 ftdi_context *SystemLibftdi::New()
 {
@@ -25,6 +28,16 @@ void SystemLibftdi::ListFree(ftdi_device_list **devices)
 int SystemLibftdi::UsbOpenDev(ftdi_context *context, libusb_device *device)
 {
     return ftdi_usb_open_dev(context, device);
+}
+
+std::string SystemLibftdi::PortPath(libusb_device *device)
+{
+    std::uint8_t ports[8];
+    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+    std::string path = std::to_string(libusb_get_bus_number(device));
+    for (int i = 0; i < depth; ++i)
+        path += (i == 0 ? '-' : '.') + std::to_string(ports[i]);
+    return path;
 }
 
 int SystemLibftdi::SetLatencyTimer(ftdi_context *context, unsigned char latency)

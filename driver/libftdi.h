@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct ftdi_context;
 struct ftdi_device_list;
 struct libusb_device;
@@ -16,6 +18,8 @@ public:
     virtual int UsbFindAll(ftdi_context *context, ftdi_device_list **devices, int vendor, int product) = 0;
     virtual void ListFree(ftdi_device_list **devices) = 0;
     virtual int UsbOpenDev(ftdi_context *context, libusb_device *device) = 0;
+    // Not libftdi's: the device's bus and ports as the kernel names it ("1-1.2"), from libusb.
+    virtual std::string PortPath(libusb_device *device) = 0;
     virtual int SetLatencyTimer(ftdi_context *context, unsigned char latency) = 0;
     virtual int SetBitmode(ftdi_context *context, unsigned char mask, unsigned char mode) = 0;
     virtual int SetBaudrate(ftdi_context *context, int baudrate) = 0;
@@ -33,6 +37,7 @@ public:
     int UsbFindAll(ftdi_context *context, ftdi_device_list **devices, int vendor, int product) override;
     void ListFree(ftdi_device_list **devices) override;
     int UsbOpenDev(ftdi_context *context, libusb_device *device) override;
+    std::string PortPath(libusb_device *device) override;
     int SetLatencyTimer(ftdi_context *context, unsigned char latency) override;
     int SetBitmode(ftdi_context *context, unsigned char mask, unsigned char mode) override;
     int SetBaudrate(ftdi_context *context, int baudrate) override;

@@ -2,6 +2,8 @@
 
 #include "tuning_word.h"
 
+#include <utility>
+
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
@@ -75,7 +77,7 @@ void Tsdr::SetFrequency(std::int32_t Frequency)
     if (Frequency < LowestFrequency || Frequency > HighestFrequency)
         return;
     BandBits = BandFor(Frequency);
-    const QString digits = IntToBinary(static_cast<std::int32_t>(TuningWord(Frequency)));
+    const QString digits = IntToBinary(static_cast<std::int32_t>(TuningWord(Frequency, ReferenceClock)));
     for (int i = 0; i < 28; ++i)
         FrequencyBits[i] = digits[4 + i] != u'0' ? 1 : 0;
     WriteFrequencyLow();
@@ -85,8 +87,14 @@ void Tsdr::SetFrequency(std::int32_t Frequency)
 void Tsdr::OpenDevice()
 {
     DeviceHandle = 0;
+    const TDeviceChooser::TChoice choice = Chooser ? Chooser->Choose() : TDeviceChooser::TChoice{};
+    if (!choice.refusal.isEmpty()) {
+        Report(choice.refusal);
+        return;
+    }
+    ReferenceClock = choice.referenceClock;
     FT_HANDLE handle = 0;
-    LastStatus = Port.FT_Open(0, &handle);
+    LastStatus = choice.portPath.empty() ? Port.FT_Open(0, &handle) : Port.FT_OpenEx(choice.portPath, &handle);
     DeviceHandle = LastStatus == FT_OK ? handle : 0;
     if (LastStatus != FT_OK) {
         ReportStatus();
@@ -95,12 +103,14 @@ void Tsdr::OpenDevice()
     // Neither result is checked here: a failing rate call shows at the first bit appended.
     LastStatus = Port.FT_SetBitMode(DeviceHandle, PinMaskAllOutputs, FT_BITMODE_SYNC_BITBANG);
     LastStatus = Port.FT_SetBaudRate(DeviceHandle, BaudRate);
+    if (Chooser)
+        Chooser->Opened();
     Report(CreditText());
 }
 
 void Tsdr::CloseDevice()
 {
-    LastStatus = Port.FT_Close(DeviceHandle);
+    LastStatus = Port.FT_Close(std::exchange(DeviceHandle, 0));
 }
 
 void Tsdr::ReportStatus()

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class Tsdr;
 
@@ -28,7 +29,22 @@ struct TTxBuffer
     }
 };
 
-// The receiver's synthesizer driver: opens the first FTDI chip in synchronous bit-bang mode and
+// Where the driver opens the receiver: asked before each opening, told when the chip opened.
+class TDeviceChooser
+{
+public:
+    struct TChoice
+    {
+        std::string portPath; // empty: the first FTDI chip
+        QString refusal;      // set: nothing is opened, and this is the status text
+        std::int64_t referenceClock = 75'000'000; // the chip's synthesizer clock, in hertz
+    };
+    virtual ~TDeviceChooser() = default;
+    virtual TChoice Choose() = 0;
+    virtual void Opened() = 0;
+};
+
+// The receiver's synthesizer driver: opens the first FTDI chip (or the one its chooser names) in synchronous bit-bang mode and
 // programs the direct digital synthesizer and the band filters through it. It never throws;
 // every failing library status becomes one text handed to OnMessage.
 class Tsdr : public QObject
@@ -39,6 +55,9 @@ public:
     ~Tsdr() override;
 
     TSdrMessageEvent OnMessage;
+    TDeviceChooser *Chooser = nullptr;
+    // The synthesizer's clock the tuning word is worked out from, in hertz.
+    std::int64_t ReferenceClock = TDeviceChooser::TChoice{}.referenceClock;
     FT_HANDLE DeviceHandle = 0;
     std::int32_t BandBits = 0;
 

@@ -81,9 +81,9 @@ Wide multiply(std::uint64_t a, std::uint64_t b)
 
 } // namespace
 
-std::uint32_t TuningWord(std::int32_t frequency)
+std::uint32_t TuningWord(std::int32_t frequency, std::int64_t referenceClock)
 {
-    constexpr std::uint64_t clock = 75'000'000;
+    const auto clock = static_cast<std::uint64_t>(referenceClock);
     constexpr std::uint64_t multiplier = 268'435'455; // 2^28 - 1
     constexpr int extendedBits = 64;
     constexpr int doubleBits = 53;

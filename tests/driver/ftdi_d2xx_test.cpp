@@ -43,22 +43,33 @@ protected:
 
 } // namespace
 
-// Index n is the n-th chip libftdi finds; a chip not found leaves nothing open or allocated.
-TEST(FtdiD2xxTest, IndexCountsTheChipsLibftdiFinds)
+// Index n is the n-th chip libftdi finds, a location the chip in that port; a chip not found
+// leaves nothing open or allocated.
+TEST(FtdiD2xxTest, IndexOrLocationPicksAChipLibftdiFinds)
 {
     const struct
     {
         int chips;
         int index;
-        const char *opened; // the ftdi_usb_open_dev call, if any
-    } cases[] = {{0, 0, ""}, {2, 0, "ftdi_usb_open_dev 0"}, {2, 1, "ftdi_usb_open_dev 1"}, {2, 2, ""}, {2, -1, ""}};
+        const char *location; // FT_OpenEx instead, when given
+        const char *opened;   // the ftdi_usb_open_dev call, if any
+    } cases[] = {{0, 0, nullptr, ""},
+                 {2, 0, nullptr, "ftdi_usb_open_dev 0"},
+                 {2, 1, nullptr, "ftdi_usb_open_dev 1"},
+                 {2, 2, nullptr, ""},
+                 {2, -1, nullptr, ""},
+                 {3, 0, "1-2", "ftdi_usb_open_dev 1"},
+                 {3, 0, "1-3", "ftdi_usb_open_dev 2"},
+                 {3, 0, "1-4", ""},
+                 {3, 0, "1-1.1", ""}};
     for (const auto &c : cases) {
         FakeLibftdi library;
         library.chips = c.chips;
         FtdiD2xx port(library);
         const bool found = *c.opened != 0;
         FT_HANDLE handle = 77;
-        EXPECT_EQ(port.FT_Open(c.index, &handle), found ? FT_OK : FT_DEVICE_NOT_FOUND) << c.index;
+        const FT_STATUS status = c.location ? port.FT_OpenEx(c.location, &handle) : port.FT_Open(c.index, &handle);
+        EXPECT_EQ(status, found ? FT_OK : FT_DEVICE_NOT_FOUND) << c.index;
         EXPECT_EQ(handle, found ? 1u : 0u);
         Strings expected{"ftdi_new", "ftdi_usb_find_all 0 0"};
         if (found)

@@ -54,9 +54,9 @@ QString UsbError(const QString &text)
 
 // The tuning word the way an x87 program computes it; only meaningful where long double is the
 // 80-bit extended type.
-std::uint32_t ExtendedPrecisionTuningWord(std::int32_t f)
+std::uint32_t ExtendedPrecisionTuningWord(std::int32_t f, std::int64_t clock = 75'000'000)
 {
-    const volatile long double quotient = static_cast<long double>(f) / 75000000.0L;
+    const volatile long double quotient = static_cast<long double>(f) / static_cast<long double>(clock);
     const volatile double stored = static_cast<double>(quotient);
     const long double product = static_cast<long double>(stored) * 268435455.0L;
     return static_cast<std::uint32_t>(std::llrint(product));
@@ -90,6 +90,52 @@ TEST(SdrInitialize, OpensIndexZeroInBitBangModeAndSendsFourWords)
     EXPECT_THAT(Bytes(first.begin(), first.begin() + 3), ElementsAre(5, 5, 1));
     EXPECT_EQ(first.back(), 5);
     EXPECT_EQ(rig.sdr.BandBits, 0);
+}
+
+// A chooser that names a chip, refuses, or gives a calibrated clock; it counts the openings.
+struct ScriptedChooser final : TDeviceChooser
+{
+    TChoice choice;
+    int opened = 0;
+    TChoice Choose() override { return choice; }
+    void Opened() override { ++opened; }
+};
+
+// The chooser decides where the driver opens and with what clock; a refusal opens nothing and
+// is the only text; the calibrated clock changes the tuning word alone.
+TEST(SdrChooser, OpensWhereItSaysOrNothingWithItsReason)
+{
+    DriverRig rig;
+    ScriptedChooser chooser;
+    rig.sdr.Chooser = &chooser;
+    chooser.choice = {"1-1.2", {}, 75'001'500};
+    rig.sdr.Initialize();
+    ASSERT_EQ(rig.port.Calls().size(), 7u);
+    EXPECT_EQ(rig.port.Calls()[0].portPath, "1-1.2");
+    EXPECT_EQ(chooser.opened, 1);
+    EXPECT_EQ(rig.messages, QStringList{Tsdr::CreditText()});
+    rig.port.ClearCalls();
+    rig.sdr.SetFrequency(30'000'000);
+    const std::uint32_t word = TuningWord(30'000'000, 75'001'500);
+    EXPECT_THAT(rig.WrittenWords(), ElementsAre(0x0020, 0x4000 + (word & 0x3FFF), 0x1020, 0x4000 + (word >> 14)));
+
+    chooser.choice = {{}, u"2 FTDI chips found"_s};
+    rig.port.ClearCalls();
+    rig.messages.clear();
+    rig.sdr.Reconnect();
+    EXPECT_EQ(rig.port.Count(Kind::Open), 0);
+    EXPECT_EQ(rig.port.Count(Kind::Write), 0);
+    EXPECT_EQ(rig.port.Count(Kind::Close), 1);
+    EXPECT_EQ(rig.messages, QStringList{u"2 FTDI chips found"_s});
+    EXPECT_EQ(chooser.opened, 1);
+
+    rig.port.Fail(Kind::Open, FT_DEVICE_NOT_OPENED);
+    chooser.choice = {"2-1", {}};
+    rig.messages.clear();
+    rig.sdr.Reconnect();
+    EXPECT_EQ(rig.port.Calls().back().portPath, "2-1");
+    EXPECT_EQ(chooser.opened, 1);
+    EXPECT_EQ(rig.messages, QStringList{UsbError(Tsdr::StatusText(FT_DEVICE_NOT_OPENED))});
 }
 
 TEST(SdrFraming, ControlWordAtBand96IsByteExact)
@@ -250,6 +296,25 @@ TEST_P(TuningWordRange, AgreesWithX87ExtendedPrecision)
             if (TuningWord(f) != ExtendedPrecisionTuningWord(f) && ++mismatches < 5)
                 ADD_FAILURE() << "f = " << f << ": " << TuningWord(f) << " against " << ExtendedPrecisionTuningWord(f);
         EXPECT_EQ(mismatches, 0);
+    }
+}
+
+// A calibrated clock keeps the same rounding steps: every 997th frequency and both ends, for clocks
+// a thousand ppm either side of 75 MHz, odd ones included.
+TEST(TuningWordTest, CalibratedClocksAgreeWithX87ExtendedPrecision)
+{
+    if constexpr (std::numeric_limits<long double>::digits != 64) {
+        GTEST_SKIP() << "long double is not the 80-bit extended type here";
+    } else {
+        for (const std::int64_t clock : {74'925'000LL, 74'998'500LL, 74'999'999LL, 75'000'001LL, 75'001'733LL, 75'075'000LL}) {
+            int mismatches = 0;
+            for (std::int32_t f = 50'000; f <= 70'000'000; f = f == 70'000'000 ? f + 1 : std::min(f + 997, 70'000'000))
+                if (TuningWord(f, clock) != ExtendedPrecisionTuningWord(f, clock) && ++mismatches < 5)
+                    ADD_FAILURE() << clock << " Hz clock, f = " << f << ": " << TuningWord(f, clock);
+            EXPECT_EQ(mismatches, 0) << clock;
+        }
+        // A clock 20 ppm fast needs a word 20 ppm smaller for the same frequency.
+        EXPECT_EQ(TuningWord(30'000'000, 75'001'500), 107'372'035u);
     }
 }
 

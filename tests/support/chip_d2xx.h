@@ -14,6 +14,7 @@ public:
         *handle = 1;
         return FT_OK;
     }
+    FT_STATUS FT_OpenEx(const std::string &, FT_HANDLE *handle) override { return FT_Open(0, handle); }
     FT_STATUS FT_SetBitMode(FT_HANDLE, std::uint8_t, std::uint8_t) override { return FT_OK; }
     FT_STATUS FT_SetBaudRate(FT_HANDLE, std::uint32_t) override { return FT_OK; }
     FT_STATUS FT_Write(FT_HANDLE, const void *buffer, std::uint32_t length, std::uint32_t *written) override

@@ -49,6 +49,11 @@ int FakeLibftdi::UsbOpenDev(ftdi_context *, libusb_device *device)
     return Call("ftdi_usb_open_dev", std::to_string(chip), 0);
 }
 
+std::string FakeLibftdi::PortPath(libusb_device *device)
+{
+    return "1-" + std::to_string(reinterpret_cast<char *>(device) - deviceTokens.data() + 1);
+}
+
 int FakeLibftdi::SetLatencyTimer(ftdi_context *, unsigned char latency)
 {
     return Call("ftdi_set_latency_timer", std::to_string(latency), 0);

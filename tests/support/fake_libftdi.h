@@ -31,6 +31,8 @@ public:
     int UsbFindAll(ftdi_context *context, ftdi_device_list **devices, int vendor, int product) override;
     void ListFree(ftdi_device_list **devices) override;
     int UsbOpenDev(ftdi_context *context, libusb_device *device) override;
+    // Chip n (from 0) sits in port "1-<n+1>"; not recorded, as no libftdi call asks for it.
+    std::string PortPath(libusb_device *device) override;
     int SetLatencyTimer(ftdi_context *context, unsigned char latency) override;
     int SetBitmode(ftdi_context *context, unsigned char mask, unsigned char mode) override;
     int SetBaudrate(ftdi_context *context, int baudrate) override;

@@ -33,6 +33,16 @@ FT_STATUS RecordingD2xx::FT_Open(int deviceIndex, FT_HANDLE *handle)
     return status;
 }
 
+FT_STATUS RecordingD2xx::FT_OpenEx(const std::string &portPath, FT_HANDLE *handle)
+{
+    Call call;
+    call.kind = Kind::Open;
+    call.portPath = portPath;
+    const FT_STATUS status = Record(std::move(call));
+    *handle = status == FT_OK ? GivenHandle : 0;
+    return status;
+}
+
 FT_STATUS RecordingD2xx::FT_SetBitMode(FT_HANDLE handle, std::uint8_t mask, std::uint8_t mode)
 {
     Call call;

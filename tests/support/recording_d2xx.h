@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 // A D2XX stand-in that records every call with its arguments and the bytes written, and fails
@@ -17,6 +18,7 @@ public:
     {
         Kind kind = Kind::Open;
         int deviceIndex = -1;
+        std::string portPath; // FT_OpenEx's location
         FT_HANDLE handle = 0;
         std::uint8_t mask = 0;
         std::uint8_t mode = 0;
@@ -30,6 +32,7 @@ public:
     void Fail(Kind kind, FT_STATUS status, std::optional<int> occurrence = std::nullopt);
 
     FT_STATUS FT_Open(int deviceIndex, FT_HANDLE *handle) override;
+    FT_STATUS FT_OpenEx(const std::string &portPath, FT_HANDLE *handle) override;
     FT_STATUS FT_SetBitMode(FT_HANDLE handle, std::uint8_t mask, std::uint8_t mode) override;
     FT_STATUS FT_SetBaudRate(FT_HANDLE handle, std::uint32_t baudRate) override;
     FT_STATUS FT_Write(FT_HANDLE handle, const void *buffer, std::uint32_t length,
