@@ -111,7 +111,10 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption allow(u"rigctld-allow"_s,
                                    u"Also accept rigctld clients from the subnet CIDR (192.168.1.0/24); repeatable."_s,
                                    u"CIDR"_s);
-    parser.addOptions({rigctld, listen, allow});
+    const QCommandLineOption receiver(u"receiver"_s,
+                                      u"Open the FTDI chip with serial SERIAL as the receiver, for this run only."_s,
+                                      u"SERIAL"_s);
+    parser.addOptions({rigctld, listen, allow, receiver});
     AcceptToolkitOptions(parser);
 
     // Named from the arguments read: before the application runs, the parser cannot name it.
@@ -141,6 +144,11 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     result.platform = parser.value(u"platform"_s);
     result.display = parser.value(u"display"_s);
 
+    if (parser.isSet(receiver)) {
+        if (parser.value(receiver).isEmpty())
+            return usageError(u"No serial given to --receiver"_s);
+        result.options.receiver = parser.value(receiver);
+    }
     for (const QString &text : parser.values(allow)) {
         const std::optional<QString> subnet = Subnet(text);
         if (!subnet)

@@ -17,6 +17,8 @@ struct TProgramOptions
     // Subnets whose peers may connect besides loopback (--rigctld-allow, checked, as written);
     // they also apply when the window switches it on.
     QStringList rigctldAllowed;
+    // The receiver's chip for this run (--receiver SERIAL), whatever the settings remember.
+    std::optional<QString> receiver;
 };
 
 // The outcome of reading the command line: either the options of a run, or a text to print and

@@ -1,5 +1,6 @@
 #include "app_icon.h"
 #include "command_line.h"
+#include "ftdi_census.h"
 #include "ftdi_d2xx.h"
 #include "program.h"
 #include "single_instance.h"
@@ -89,7 +90,7 @@ int main(int argc, char **argv)
     if (const QString missing = MissingDisplay(line, QProcessEnvironment::systemEnvironment()); !missing.isEmpty())
         return Fail(missing);
 
-    TSingleInstance instance(QFileInfo(TProgramSettings::DefaultPath()).absolutePath());
+    TSingleInstance instance(QFileInfo(TProgramSettings::DefaultPath()).absolutePath(), line.options.receiver.value_or(QString()));
     switch (instance.Claim()) {
     case TSingleInstance::TClaim::Runs: break;
     case TSingleInstance::TClaim::Raised: return EXIT_SUCCESS;
@@ -104,7 +105,8 @@ int main(int argc, char **argv)
         qWarning("%s", qUtf8Printable(message));
 
     FtdiD2xx port;
-    TProgram program(port, QCoreApplication::applicationDirPath(), line.options);
+    const TSystemFtdiCensus census;
+    TProgram program(port, QCoreApplication::applicationDirPath(), line.options, TProgramSettings::DefaultPath(), &census);
     instance.Serve([&program] { program.BringToFront(); });
     new TAfterFirstFrame(program.Form1, [] { QApplication::setWindowIcon(AppIcon()); });
     program.Start();

@@ -2,21 +2,28 @@
 
 #include "current_desktop.h"
 #include "main_window_actions.h"
+#include "auto_reconnect.h"
 #include "memory_storing.h"
+#include "receiver_menu.h"
 #include "window_menu.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
-                   const QString &settingsPath)
-    : Settings(settingsPath)
-    , Form1(port, programDirectory)
+                   const QString &settingsPath, const TFtdiCensus *census)
+    : watchedPort(port)
+    , Settings(settingsPath)
+    , Receivers(census ? *census : noCensus, Settings, options.receiver)
+    , Form1(watchedPort, programDirectory, &Receivers)
     , Form2(programDirectory, &Form1)
     , WindowMenu(new TWindowMenu(Form1))
     , NetworkControl(Form1, WindowMenu->Menu(), Settings, options)
     , Keyboard(Form1)
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
     , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
+    , Reconnection(new TAutoReconnect(Form1, Receivers))
+    , ReceiverMenu(new TReceiverMenu(*WindowMenu, Form1, Receivers, Settings, *Reconnection))
 {
     Form1.SetMemoryEditor(&Form2);
+    watchedPort.OnWriteFailed = [this] { Reconnection->WriteFailed(); };
 }
 
 void TProgram::Start()

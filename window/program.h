@@ -2,12 +2,16 @@
 
 #include "command_line.h"
 #include "config.h"
+#include "failure_watching_d2xx.h"
 #include "keyboard_tuning.h"
 #include "network_control.h"
 #include "program_settings.h"
+#include "receiver_selection.h"
 #include "tstSDR.h"
 
+class TAutoReconnect;
 class TMainWindowActions;
+class TReceiverMenu;
 class TMemoryStoring;
 class TWindowMenu;
 
@@ -19,9 +23,11 @@ class TProgram
 {
 public:
     // The memory file is the one of the program in `programDirectory`; the menu's choices are
-    // kept in the settings file at `settingsPath`.
+    // kept in the settings file at `settingsPath`; `census` lists the FTDI chips (none listed
+    // without one: the first chip is opened).
     TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options = {},
-             const QString &settingsPath = TProgramSettings::DefaultPath());
+             const QString &settingsPath = TProgramSettings::DefaultPath(),
+             const TFtdiCensus *census = nullptr);
 
     // Shows and activates the main window, which then runs its activation handler.
     void Start();
@@ -30,7 +36,14 @@ public:
     // main window is not activated from it, which would reset the tuning.
     void BringToFront();
 
+private:
+    TListedFtdiCensus noCensus;
+    // Tells the reconnection of failed writes.
+    TFailureWatchingD2xx watchedPort;
+
+public:
     TProgramSettings Settings;
+    TReceiverSelection Receivers;
     TForm1 Form1;
     TForm2 Form2;
     TWindowMenu *WindowMenu;
@@ -38,4 +51,6 @@ public:
     TKeyboardTuning Keyboard;
     TMainWindowActions *WindowActions;
     TMemoryStoring *MemoryStoring;
+    TAutoReconnect *Reconnection;
+    TReceiverMenu *ReceiverMenu;
 };

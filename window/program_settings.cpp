@@ -3,6 +3,7 @@
 #include "memory_store.h"
 
 #include <QStandardPaths>
+#include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -10,6 +11,15 @@ namespace {
 
 const QString AlwaysOnTopKey = u"window/alwaysOnTop"_s;
 const QString NetworkControlKey = u"network/rigctld"_s;
+const QString ReceiverSerialKey = u"receiver/serial"_s;
+const QString ReceiverPortKey = u"receiver/port"_s;
+const QString ReconnectKey = u"receiver/reconnectAutomatically"_s;
+
+// Serials are the chip's own strings: encoded so that none reads as a group ("/") or is empty.
+QString ReferenceClockKey(const QString &serial)
+{
+    return u"referenceClock/serial-"_s + QString::fromLatin1(QUrl::toPercentEncoding(serial));
+}
 
 } // namespace
 
@@ -43,7 +53,42 @@ void TProgramSettings::SetNetworkControl(bool on)
     Store(NetworkControlKey, on);
 }
 
-void TProgramSettings::Store(const QString &key, bool value)
+TReceiverIdentity TProgramSettings::Receiver() const
+{
+    return {settings.value(ReceiverSerialKey).toString(), settings.value(ReceiverPortKey).toString()};
+}
+
+void TProgramSettings::SetReceiver(const TReceiverIdentity &receiver)
+{
+    if (Receiver().serial == receiver.serial && Receiver().portPath == receiver.portPath)
+        return;
+    Store(ReceiverSerialKey, receiver.serial);
+    Store(ReceiverPortKey, receiver.portPath);
+}
+
+bool TProgramSettings::ReconnectAutomatically() const
+{
+    return settings.value(ReconnectKey, false).toBool();
+}
+
+void TProgramSettings::SetReconnectAutomatically(bool on)
+{
+    Store(ReconnectKey, on);
+}
+
+std::int64_t TProgramSettings::ReferenceClock(const QString &serial) const
+{
+    bool number = false;
+    const qint64 hertz = settings.value(ReferenceClockKey(serial)).toLongLong(&number);
+    return number && hertz >= LowestClock && hertz <= HighestClock ? hertz : NominalClock;
+}
+
+void TProgramSettings::SetReferenceClock(const QString &serial, std::int64_t hertz)
+{
+    Store(ReferenceClockKey(serial), QVariant::fromValue<qint64>(hertz));
+}
+
+void TProgramSettings::Store(const QString &key, const QVariant &value)
 {
     settings.setValue(key, value);
     settings.sync();

@@ -29,14 +29,19 @@ sockaddr_un Address(const QByteArray &name, socklen_t &length)
     return address;
 }
 
+// A name made of hexadecimal digits for any text: serials and paths may hold any character.
+QString Digest(const QString &text, int digits)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(digits));
+}
+
 } // namespace
 
-TSingleInstance::TSingleInstance(const QString &settingsFolder)
-    : lock(QDir(settingsFolder).filePath(u"corvex.lock"_s))
+TSingleInstance::TSingleInstance(const QString &settingsFolder, const QString &receiver)
+    : lock(QDir(settingsFolder).filePath(receiver.isEmpty() ? u"corvex.lock"_s : u"corvex-%1.lock"_s.arg(Digest(receiver, 16))))
     , socketName("corvex-corvin-" +
-                 QCryptographicHash::hash(QDir(settingsFolder).absolutePath().toUtf8(), QCryptographicHash::Sha256)
-                     .toHex()
-                     .left(32))
+                 Digest(QDir(settingsFolder).absolutePath() + (receiver.isEmpty() ? QString() : u'\n' + receiver), 32)
+                     .toLatin1())
 {
     // A lock is taken over only when its process is gone, however old it is.
     lock.setStaleLockTime(0);

@@ -8,14 +8,17 @@
 
 class QSocketNotifier;
 
-// One program per settings folder, so that two never write the same files. The first to start
+// One program per settings folder and receiver, so that two never write the same files nor drive
+// the same chip. The first to start
 // holds a lock in the folder (a lock left by a crashed run is taken over) and listens on a local
 // socket named after the folder; a later start finds the lock held, connects, and so asks the
 // running program to come to the front.
 class TSingleInstance
 {
 public:
-    explicit TSingleInstance(const QString &settingsFolder);
+    // `receiver`: the serial of the chip this run is told to open, when it is; one program may run
+    // for each receiver.
+    explicit TSingleInstance(const QString &settingsFolder, const QString &receiver = {});
     ~TSingleInstance();
     TSingleInstance(const TSingleInstance &) = delete;
     TSingleInstance &operator=(const TSingleInstance &) = delete;

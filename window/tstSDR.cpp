@@ -76,9 +76,10 @@ void Describe(QWidget *control, const QString &description)
 
 } // namespace
 
-TForm1::TForm1(D2xx &port, const QString &programDirectory, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
+TForm1::TForm1(D2xx &port, const QString &programDirectory, TDeviceChooser *chooser)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
     , port(port)
+    , chooser(chooser)
     , programDirectory(programDirectory)
 {
     SetUpForm(*this, u"Form1"_s, u"Corvex-Corvin"_s, DesignedPosition, OuterSize);
@@ -269,6 +270,7 @@ void TForm1::FocusReadout()
 void TForm1::FormCreate()
 {
     sdr = new Tsdr(this, port);
+    sdr->Chooser = chooser;
     sdr->OnMessage = [this](Tsdr *Sender, const QString &Text) { escribir_memo(Sender, Text); };
     sdr->Initialize();
     // Topmost comes from the window flags given at creation: it neither moves, resizes nor
@@ -320,9 +322,14 @@ void TForm1::ReconnectReceiver()
     ShowStatus(u"Reconnecting the receiver\u2026"_s);
     QTimer::singleShot(ReconnectPause, this, Guarded([this] {
         reconnecting = false;
-        sdr->Reconnect();
-        actualizar_frecuencia();
+        ReopenReceiver();
     }));
+}
+
+void TForm1::ReopenReceiver()
+{
+    sdr->Reconnect();
+    actualizar_frecuencia();
 }
 
 void TForm1::SetAlwaysOnTop(bool on)

@@ -15,6 +15,7 @@
 #include <optional>
 
 class D2xx;
+class TDeviceChooser;
 class QLabel;
 class TAnnouncer;
 class TButtonPanel;
@@ -30,9 +31,9 @@ class Tsdr;
 class TForm1 : public QWidget, public TRemoteTuning
 {
 public:
-    // Every library call of the driver goes to `port`; the memory file is the one of the program
-    // in `programDirectory`.
-    TForm1(D2xx &port, const QString &programDirectory, QWidget *parent = nullptr);
+    // Every library call of the driver goes to `port`, to the chip `chooser` names (the first FTDI
+    // chip without one); the memory file is the one of the program in `programDirectory`.
+    TForm1(D2xx &port, const QString &programDirectory, TDeviceChooser *chooser = nullptr);
     ~TForm1() override;
 
     static constexpr QPoint DesignedPosition{430, 110};
@@ -57,6 +58,9 @@ public:
     // status line, even when it reads as before.
     void ReconnectReceiver();
     static constexpr std::chrono::milliseconds ReconnectPause{400};
+    // Opens the receiver again at once, as at start-up, and sends it the current frequency: the
+    // synthesizer cannot be read back, so the panel's state is the truth.
+    void ReopenReceiver();
     // Whether the window stays above all windows that are not topmost; it keeps its place.
     void SetAlwaysOnTop(bool on);
 
@@ -193,6 +197,7 @@ private:
     void SetKeyboardOrder();
 
     D2xx &port;
+    TDeviceChooser *chooser;
     QString programDirectory;
     TScreenFit screenFit{*this};
     QPointer<QWidget> memoryEditor;

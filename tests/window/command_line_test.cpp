@@ -21,7 +21,8 @@ TEST(CommandLine, HelpAndVersionPrintAndStop)
     const TCommandLine help = Parse({u"--help"_s});
     ASSERT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.output.startsWith(u"Usage: corvex [options]\n"_s)) << help.output.toStdString();
-    for (const QString &option : {u"--rigctld "_s, u"--rigctld-listen <ADDRESS:PORT>"_s, u"--rigctld-allow <CIDR>"_s})
+    for (const QString &option : {u"--rigctld "_s, u"--rigctld-listen <ADDRESS:PORT>"_s, u"--rigctld-allow <CIDR>"_s,
+                                  u"--receiver <SERIAL>"_s})
         EXPECT_TRUE(help.output.contains(option)) << option.toStdString();
     // The toolkit's own options are taken but not offered.
     EXPECT_FALSE(help.output.contains(u"platform"_s));
@@ -42,7 +43,8 @@ TEST(CommandLine, MistakesPrintTheUsageAndExitWithTwo)
           QStringList{u"--rigctld-listen"_s, u"127.0.0.1:99999"_s}, QStringList{u"--rigctld-listen"_s, u"::1:4532"_s},
           QStringList{u"--rigctld-allow"_s, u"192.168.1.0/33"_s}, QStringList{u"--rigctld-allow"_s, u"lan"_s},
           QStringList{u"--rigctld-allow"_s, u"fd00::/129"_s}, QStringList{u"--rigctld-allow"_s, u"10.0.0.0/255.0.255.0"_s},
-          QStringList{u"--rigctld-allow"_s, u"10.0.0.0/+8"_s}, QStringList{u"--rigctld-allow"_s, u"192.168.1"_s}}) {
+          QStringList{u"--rigctld-allow"_s, u"10.0.0.0/+8"_s}, QStringList{u"--rigctld-allow"_s, u"192.168.1"_s},
+          QStringList{u"--receiver"_s}, QStringList{u"--receiver="_s}}) {
         const TCommandLine line = Parse(arguments);
         EXPECT_EQ(line.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(line.output.isEmpty());
@@ -57,6 +59,8 @@ TEST(CommandLine, ARunWithoutOptionsLeavesTheServerToTheSavedChoice)
     EXPECT_FALSE(line.exitCode.has_value());
     EXPECT_FALSE(line.options.rigctld.has_value());
     EXPECT_TRUE(line.options.rigctldAllowed.isEmpty());
+    EXPECT_FALSE(line.options.receiver.has_value());
+    EXPECT_EQ(Parse({u"--receiver"_s, u"A50285BI"_s}).options.receiver, u"A50285BI"_s);
     // What the toolkit takes for itself is let through.
     EXPECT_FALSE(Parse({u"-platform"_s, u"offscreen"_s, u"-style"_s, u"fusion"_s, u"-reverse"_s}).exitCode.has_value());
 }

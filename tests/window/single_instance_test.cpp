@@ -54,6 +54,17 @@ TEST(SingleInstance, ASecondStartRaisesTheFirstAndExits)
     ASSERT_TRUE(third.waitForFinished(5000));
     EXPECT_EQ(third.exitCode(), 0);
     EXPECT_TRUE(QTest::qWaitFor([&requests] { return requests == 1; }));
+
+    // A run told to open another receiver is a program of its own; a second one for that
+    // receiver raises it.
+    TSingleInstance secondReceiver(folder, u"RX2"_s);
+    EXPECT_EQ(secondReceiver.Claim(), TSingleInstance::TClaim::Runs);
+    int secondRequests = 0;
+    secondReceiver.Serve([&secondRequests] { ++secondRequests; });
+    TSingleInstance again(folder, u"RX2"_s);
+    EXPECT_EQ(again.Claim(), TSingleInstance::TClaim::Raised);
+    EXPECT_TRUE(QTest::qWaitFor([&secondRequests] { return secondRequests == 1; }));
+    EXPECT_EQ(requests, 1);
 }
 
 // Without a display the program says which variable is missing, in one line, and exits with 1.

@@ -1,0 +1,232 @@
+#include "auto_reconnect.h"
+#include "calibration_dialog.h"
+#include "program_rig.h"
+#include "receiver_menu.h"
+#include "tuning_word.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = RecordingD2xx::Kind;
+
+namespace {
+
+// The program over chips that the test lists, as the census would.
+class ReceiverTest : public MainWindowRig
+{
+protected:
+    static TFtdiChip Chip(const QString &serial, const QString &port, qint64 holder = 0)
+    {
+        TFtdiChip chip;
+        chip.product = u"FT232R USB UART"_s;
+        chip.serial = serial;
+        chip.portPath = port;
+        if (holder != 0) {
+            chip.serialDriverBound = true;
+            chip.tty = u"ttyUSB1"_s;
+            chip.holderProgram = u"flrig"_s;
+            chip.holderPid = holder;
+        }
+        return chip;
+    }
+    QString SettingsPath() const { return folder.filePath(u"settings.ini"_s); }
+    void StartWith(const QList<TFtdiChip> &chips, TProgramOptions options = {})
+    {
+        census.chips = chips;
+        program.reset();
+        port.ClearCalls();
+        program.emplace(port, folder.path(), options, SettingsPath(), &census);
+        program->Start();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+    }
+    QString Status() { return Form1().info->text(); }
+    QStringList Opened() const
+    {
+        QStringList paths;
+        for (const RecordingD2xx::Call &call : port.Calls())
+            if (call.kind == Kind::Open)
+                paths << QString::fromStdString(call.portPath);
+        return paths;
+    }
+    // The initialisation's four words, then the frequency's, with the tuning word for `clock`.
+    std::vector<std::uint16_t> StartWords(std::int32_t frequency, std::int64_t clock = 75'000'000) const
+    {
+        const std::uint32_t word = TuningWord(frequency, clock);
+        return {0x0120, 0xC000, 0xE000, 0x0020, 0x0020, std::uint16_t(0x4000 + (word & 0x3FFF)), 0x1020,
+                std::uint16_t(0x4000 + (word >> 14))};
+    }
+    std::vector<std::uint16_t> Words() const { return DecodeWords(port.Writes()); }
+    QMenu &Receivers() { return *program->ReceiverMenu->Receivers; }
+    QStringList Listed()
+    {
+        Q_EMIT Receivers().aboutToShow();
+        QStringList texts;
+        for (QAction *item : Receivers().actions())
+            texts << (item->isChecked() ? u"* "_s : QString()) + item->text();
+        return texts;
+    }
+    QAction *Item(int n) { return Receivers().actions().at(n); }
+
+    TListedFtdiCensus census;
+};
+
+const QString Credit = Tsdr::CreditText();
+
+} // namespace
+
+// Two chips and nothing remembered: none opens; the menu lists both, choosing one opens it with
+// the initialisation and the current frequency and remembers it, so the next start opens it.
+TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
+{
+    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    StartWith({receiver, Chip(u"PROG2"_s, u"1-1.4"_s)});
+    EXPECT_EQ(port.Count(Kind::Open), 0);
+    EXPECT_EQ(Status(), u"2 FTDI chips found - choose the receiver in the window's menu, Receiver"_s);
+    EXPECT_EQ(Listed(), (QStringList{u"FT232R USB UART, serial RX1, port 1-1.2"_s,
+                                     u"FT232R USB UART, serial PROG2, port 1-1.4"_s}));
+
+    port.ClearCalls();
+    Item(0)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Status() == Credit; }));
+    EXPECT_EQ(Opened(), QStringList{u"1-1.2"_s});
+    EXPECT_EQ(Words(), StartWords(Form1().frecuencia));
+    EXPECT_EQ(Listed().front(), u"* FT232R USB UART, serial RX1, port 1-1.2"_s);
+    EXPECT_EQ(QSettings(SettingsPath(), QSettings::IniFormat).value(u"receiver/serial"_s), u"RX1"_s);
+
+    // The next start, with the chips plugged in the other way round.
+    StartWith({Chip(u"PROG2"_s, u"1-1.2"_s), Chip(u"RX1"_s, u"1-1.4"_s)});
+    EXPECT_EQ(Opened(), QStringList{u"1-1.4"_s});
+    EXPECT_EQ(Status(), Credit);
+
+    // The receiver unplugged, a CAT cable left: nothing opens.
+    StartWith({Chip(u"CAT7"_s, u"1-1.4"_s)});
+    EXPECT_EQ(port.Count(Kind::Open), 0);
+    EXPECT_EQ(Status(), u"The only FTDI chip found, serial CAT7, is not the receiver last used - choose the "
+                        "receiver in the window's menu, Receiver"_s);
+}
+
+// A chip whose tty another program holds opens only after the user confirms the warning.
+TEST_F(ReceiverTest, AHeldChipOpensOnlyWhenTheUserConfirms)
+{
+    const TFtdiChip cat = Chip(u"CAT7"_s, u"1-1.3"_s, 4321);
+    StartWith({cat});
+    EXPECT_EQ(port.Count(Kind::Open), 0);
+    EXPECT_EQ(Status(), u"The FTDI chip with serial CAT7 is in use by flrig (pid 4321) - choose the receiver in "
+                        "the window's menu, Receiver"_s);
+    EXPECT_EQ(TReceiverMenu::Warning(cat),
+              u"This chip is the serial port ttyUSB1, in use by flrig (pid 4321). If it is a CAT cable, opening it "
+              "as the receiver takes the port from the serial driver and drives all its lines: RTS and DTR can key "
+              "a transmitter. Open it as the receiver?"_s);
+    EXPECT_EQ(Listed(), QStringList{u"FT232R USB UART, serial CAT7, port 1-1.3, ttyUSB1, in use by flrig (pid 4321)"_s});
+
+    for (const auto button : {QMessageBox::Cancel, QMessageBox::Open}) {
+        Item(0)->trigger();
+        auto *question = Form1().findChild<QMessageBox *>(u"receiverWarning"_s);
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->defaultButton(), static_cast<QAbstractButton *>(question->button(QMessageBox::Cancel)));
+        question->button(button)->click();
+        QTest::qWait(TForm1::ReconnectPause.count() + 100);
+        EXPECT_EQ(Opened(), button == QMessageBox::Open ? QStringList{u"1-1.3"_s} : QStringList{});
+    }
+    EXPECT_EQ(Status(), Credit);
+}
+
+// With the option on, a receiver that goes away and comes back is opened again and hears the
+// initialisation and the current frequency; with it off, it stays closed.
+TEST_F(ReceiverTest, AReceiverPluggedInAgainIsReopenedOnlyWhenChosen)
+{
+    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    for (const bool on : {true, false}) {
+        QFile::remove(SettingsPath());
+        StartWith({receiver});
+        TAutoReconnect &reconnection = *program->Reconnection;
+        EXPECT_FALSE(program->ReceiverMenu->ReconnectAutomatically->isChecked());
+        if (on)
+            program->ReceiverMenu->ReconnectAutomatically->trigger();
+        EXPECT_EQ(reconnection.Enabled(), on);
+        EXPECT_EQ(QSettings(SettingsPath(), QSettings::IniFormat).value(u"receiver/reconnectAutomatically"_s, false), on);
+
+        // Unplugged: the next tuning fails.
+        census.chips.clear();
+        port.Fail(Kind::Write, FT_IO_ERROR, port.Count(Kind::Write));
+        Form1().freq_upClick();
+        QTest::qWait(10);
+        EXPECT_EQ(Status(), on ? TAutoReconnect::WaitingText : u"Error USB -"_s + Tsdr::StatusText(FT_IO_ERROR));
+        reconnection.UsbChanged();
+        QTest::qWait(TAutoReconnect::SettleTime.count() + 100);
+
+        port.ClearCalls();
+        census.chips = {receiver};
+        reconnection.UsbChanged();
+        if (on) {
+            ASSERT_TRUE(QTest::qWaitFor([this] { return Status() == Credit; }));
+            EXPECT_EQ(Opened(), QStringList{u"1-1.2"_s});
+            EXPECT_EQ(Words(), StartWords(Form1().frecuencia));
+        } else {
+            QTest::qWait(TAutoReconnect::SettleTime.count() + 100);
+            EXPECT_TRUE(port.Calls().empty());
+        }
+    }
+}
+
+// Without hot-plug events, the chips are listed every so often; a chip that cannot be opened
+// yet is tried again for a while.
+TEST_F(ReceiverTest, WithoutHotplugThePollFindsTheReceiverAndRetriesABusyOne)
+{
+    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    StartWith({receiver});
+    TAutoReconnect polling(Form1(), program->Receivers, false);
+    polling.SetEnabled(true);
+    census.chips.clear();
+    port.Fail(Kind::Write, FT_IO_ERROR, port.Count(Kind::Write));
+    Form1().freq_upClick();
+    polling.WriteFailed(); // as the program's port tells its own reconnection, which is off
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Status() == TAutoReconnect::WaitingText; }));
+
+    port.ClearCalls();
+    port.Fail(Kind::Open, FT_DEVICE_NOT_OPENED, 0); // udev has not yet given the new node its rights
+    census.chips = {receiver};
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Status() == Credit; }, 4000));
+    EXPECT_EQ(Opened(), (QStringList{u"1-1.2"_s, u"1-1.2"_s}));
+}
+
+// The clock is kept per receiver and gives the tuning word at once and at the next start; the
+// dialog links hertz and ppm and scales by a known signal.
+TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
+{
+    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    StartWith({receiver});
+    port.ClearCalls();
+    program->ReceiverMenu->ApplyClock(75'001'500);
+    const std::uint32_t word = TuningWord(Form1().frecuencia, 75'001'500);
+    EXPECT_EQ(Words(), (std::vector<std::uint16_t>{0x0020, std::uint16_t(0x4000 + (word & 0x3FFF)), 0x1020,
+                                                   std::uint16_t(0x4000 + (word >> 14))}));
+
+    StartWith({receiver});
+    EXPECT_EQ(Words(), StartWords(Form1().frecuencia, 75'001'500));
+    StartWith({Chip(u"RX2"_s, u"1-1.2"_s)}, TProgramOptions{{}, {}, u"RX2"_s});
+    EXPECT_EQ(Words(), StartWords(Form1().frecuencia));
+
+    TCalibrationDialog dialog(75'000'000, 10'000'000, nullptr);
+    dialog.PpmBox->setValue(20);
+    EXPECT_EQ(dialog.Clock(), 75'001'500);
+    dialog.ClockBox->setValue(74'999'250);
+    EXPECT_DOUBLE_EQ(dialog.PpmBox->value(), -10);
+    // Zero beat with a 10,000.200 kHz carrier while the readout shows 10,000 kHz.
+    dialog.KnownBox->setValue(10'000.2);
+    EXPECT_TRUE(dialog.FromKnownSignal());
+    EXPECT_EQ(dialog.Clock(), 75'000'750); // 74,999,250 x 10,000,200 / 10,000,000, rounded
+    dialog.KnownBox->setValue(10'020);
+    EXPECT_FALSE(dialog.FromKnownSignal());
+    EXPECT_EQ(dialog.Clock(), 75'000'750);
+    EXPECT_EQ(dialog.Problem->text(), u"10,020.000 kHz is more than 1,000 ppm away from the readout: not a calibration."_s);
+    dialog.findChild<QPushButton *>(u"reset"_s)->click();
+    EXPECT_EQ(dialog.Clock(), 75'000'000);
+    EXPECT_DOUBLE_EQ(dialog.PpmBox->value(), 0);
+}

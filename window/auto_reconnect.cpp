@@ -1,0 +1,111 @@
+#include "auto_reconnect.h"
+
+#include "error_report.h"
+#include "receiver_selection.h"
+#include "sdr.h"
+#include "tstSDR.h"
+#include "usb_hotplug.h"
+
+#include <algorithm>
+
+TAutoReconnect::TAutoReconnect(TForm1 &form, TReceiverSelection &selection, bool listenForHotplug)
+    : QObject(&form)
+    , form(form)
+    , selection(selection)
+{
+    if (listenForHotplug)
+        hotplug = new TUsbHotplug([this] { UsbChanged(); }, this);
+    poll.setInterval(PollPeriod);
+    connect(&poll, &QTimer::timeout, this, [this] { RunGuarded([this] { Poll(); }); });
+    attempt.setSingleShot(true);
+    connect(&attempt, &QTimer::timeout, this, [this] { RunGuarded([this] { Attempt(); }); });
+}
+
+TAutoReconnect::~TAutoReconnect() = default;
+
+void TAutoReconnect::SetEnabled(bool on)
+{
+    if (enabled == on)
+        return;
+    enabled = on;
+    waiting = false;
+    poll.stop();
+    attempt.stop();
+    // A receiver missing when the choice is made is waited for without a word: the status line
+    // already says why it is not open.
+    if (on && !Connected())
+        Wait();
+}
+
+bool TAutoReconnect::Connected() const
+{
+    return form.sdr->DeviceHandle != 0;
+}
+
+void TAutoReconnect::WriteFailed()
+{
+    if (enabled && !waiting)
+        QTimer::singleShot(0, this, [this] { RunGuarded([this] { Lost(); }); });
+}
+
+void TAutoReconnect::UsbChanged()
+{
+    if (!enabled)
+        return;
+    if (waiting) {
+        attemptsLeft = RetryTime / RetryPeriod;
+        attempt.start(SettleTime);
+        return;
+    }
+    const std::optional<TFtdiChip> &receiver = selection.OpenedChip();
+    if (!Connected() || !receiver)
+        return;
+    const QList<TFtdiChip> chips = selection.Chips();
+    const bool present = std::any_of(chips.begin(), chips.end(), [&receiver](const TFtdiChip &chip) {
+        return chip.portPath == receiver->portPath && chip.serial == receiver->serial;
+    });
+    if (!present)
+        Lost();
+}
+
+void TAutoReconnect::Lost()
+{
+    if (waiting || !enabled)
+        return;
+    form.sdr->CloseDevice();
+    form.ShowStatus(WaitingText);
+    Wait();
+    // The chip may still be there (a passing error): tried at once, as after an arrival.
+    UsbChanged();
+}
+
+void TAutoReconnect::Wait()
+{
+    waiting = true;
+    lastSeen = selection.Chips();
+    if (!hotplug || !hotplug->Available())
+        poll.start();
+}
+
+void TAutoReconnect::Poll()
+{
+    QList<TFtdiChip> chips = selection.Chips();
+    if (chips == lastSeen)
+        return;
+    lastSeen = std::move(chips);
+    UsbChanged();
+}
+
+void TAutoReconnect::Attempt()
+{
+    if (!waiting || !selection.Pick())
+        return;
+    form.ReopenReceiver();
+    if (Connected()) {
+        waiting = false;
+        poll.stop();
+        return;
+    }
+    if (--attemptsLeft > 0)
+        attempt.start(RetryPeriod);
+}

@@ -1,0 +1,114 @@
+#include "receiver_menu.h"
+
+#include "auto_reconnect.h"
+#include "calibration_dialog.h"
+#include "error_report.h"
+#include "program_settings.h"
+#include "receiver_selection.h"
+#include "sdr.h"
+#include "tstSDR.h"
+#include "window_menu.h"
+
+#include <QMenu>
+#include <QMessageBox>
+
+using namespace Qt::Literals::StringLiterals;
+
+TReceiverMenu::TReceiverMenu(TWindowMenu &menu, TForm1 &form, TReceiverSelection &selection,
+                             TProgramSettings &settings, TAutoReconnect &reconnect)
+    : QObject(&form)
+    , Receivers(new QMenu(u"Receiver"_s, &form))
+    , ReconnectAutomatically(new QAction(u"Reconnect automatically"_s, this))
+    , Calibrate(new QAction(u"Calibrate receiver\u2026"_s, this))
+    , form(form)
+    , selection(selection)
+{
+    Receivers->setObjectName(u"receivers"_s);
+    Receivers->setToolTipsVisible(true); // each chip's /dev/serial/by-id name
+    // Next to "Reconnect receiver", before the separator that sets off "About".
+    const QList<QAction *> items = menu.Menu().actions();
+    QAction *before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
+    menu.Menu().insertMenu(before, Receivers);
+    menu.Menu().insertActions(before, {ReconnectAutomatically, Calibrate});
+    connect(Receivers, &QMenu::aboutToShow, this, [this] { RunGuarded([this] { ListChips(); }); });
+    ListChips();
+
+    ReconnectAutomatically->setCheckable(true);
+    ReconnectAutomatically->setChecked(settings.ReconnectAutomatically());
+    reconnect.SetEnabled(settings.ReconnectAutomatically());
+    connect(ReconnectAutomatically, &QAction::toggled, this, [&settings, &reconnect](bool on) {
+        RunGuarded([&] {
+            reconnect.SetEnabled(on);
+            settings.SetReconnectAutomatically(on);
+        });
+    });
+    connect(Calibrate, &QAction::triggered, this, [this] { RunGuarded([this] { ShowCalibration(); }); });
+}
+
+void TReceiverMenu::ListChips()
+{
+    Receivers->clear();
+    const QList<TFtdiChip> listed = selection.Chips();
+    if (listed.isEmpty())
+        Receivers->addAction(u"No FTDI chip found"_s)->setEnabled(false);
+    const TReceiverIdentity receiver = selection.Receiver();
+    for (const TFtdiChip &chip : listed) {
+        QAction *item = Receivers->addAction(DescribeChip(chip));
+        item->setToolTip(chip.serialById);
+        item->setCheckable(true);
+        item->setChecked(chip.serial == receiver.serial && chip.portPath == receiver.portPath);
+        connect(item, &QAction::triggered, this, [this, chip] { RunGuarded([this, &chip] { Choose(chip); }); });
+    }
+}
+
+QString TReceiverMenu::Warning(const TFtdiChip &chip)
+{
+    if (!chip.serialDriverBound && !chip.Held())
+        return {};
+    QString use = chip.tty.isEmpty() ? u"This chip is a serial port"_s : u"This chip is the serial port "_s + chip.tty;
+    if (chip.Held())
+        use += u", in use by %1 (pid %2)"_s.arg(chip.holderProgram.isEmpty() ? u"another program"_s : chip.holderProgram)
+                   .arg(chip.holderPid);
+    return use + u". If it is a CAT cable, opening it as the receiver takes the port from the serial driver and "
+                 "drives all its lines: RTS and DTR can key a transmitter. Open it as the receiver?"_s;
+}
+
+void TReceiverMenu::Choose(const TFtdiChip &chip)
+{
+    const QString warning = Warning(chip);
+    if (warning.isEmpty())
+        return OpenChip(chip);
+    // Asked without waiting, so that the receiver and the network go on being served.
+    auto *question = new QMessageBox(QMessageBox::Warning, u"Open this chip as the receiver?"_s,
+                                     DescribeChip(chip) + u"\n\n"_s + warning, QMessageBox::Open | QMessageBox::Cancel,
+                                     &form);
+    question->setObjectName(u"receiverWarning"_s);
+    question->setDefaultButton(QMessageBox::Cancel);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [this, chip](int answer) {
+        if (answer == QMessageBox::Open)
+            RunGuarded([this, &chip] { OpenChip(chip); });
+    });
+    question->open();
+}
+
+void TReceiverMenu::OpenChip(const TFtdiChip &chip)
+{
+    selection.SetChosen(chip);
+    form.ReconnectReceiver();
+}
+
+void TReceiverMenu::ShowCalibration()
+{
+    auto *dialog = new TCalibrationDialog(selection.ReferenceClock(), form.frecuencia, &form);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { RunGuarded([this, dialog] { ApplyClock(dialog->Clock()); }); });
+    dialog->open();
+}
+
+void TReceiverMenu::ApplyClock(std::int64_t hertz)
+{
+    selection.SetReferenceClock(hertz);
+    form.sdr->ReferenceClock = hertz;
+    form.actualizar_frecuencia();
+}

@@ -1,0 +1,76 @@
+#include "receiver_selection.h"
+
+#include "error_report.h"
+#include "program_settings.h"
+
+TReceiverSelection::TReceiverSelection(const TFtdiCensus &census, TProgramSettings &settings,
+                                       std::optional<QString> required)
+    : census(census)
+    , settings(settings)
+    , required(std::move(required))
+{
+}
+
+TReceiverSelection::TPicked TReceiverSelection::PickNow() const
+{
+    TPicked picked;
+    picked.chips = census.Chips();
+    picked.pick = PickReceiver(picked.chips, settings.Receiver(), required, chosen);
+    return picked;
+}
+
+std::optional<TFtdiChip> TReceiverSelection::Pick() const
+{
+    const TPicked picked = PickNow();
+    if (!picked.pick.chip)
+        return std::nullopt;
+    return picked.chips[*picked.pick.chip];
+}
+
+TDeviceChooser::TChoice TReceiverSelection::Choose()
+{
+    const TPicked picked = PickNow();
+    opening.reset();
+    TChoice choice;
+    choice.refusal = picked.pick.refusal;
+    if (picked.pick.chip) {
+        opening = picked.chips[*picked.pick.chip];
+        choice.portPath = opening->portPath.toStdString();
+    }
+    choice.referenceClock = settings.ReferenceClock(opening ? opening->serial : Receiver().serial);
+    return choice;
+}
+
+void TReceiverSelection::Opened()
+{
+    if (!opening)
+        return;
+    opened = opening;
+    chosen = {};
+    // Called from inside the driver, which never throws: a settings file that cannot be written
+    // is reported here, and the receiver works all the same.
+    if (!required)
+        RunGuarded([this] { settings.SetReceiver({opened->serial, opened->portPath}); });
+}
+
+void TReceiverSelection::SetChosen(const TFtdiChip &chip)
+{
+    chosen = {chip.serial, chip.portPath};
+}
+
+TReceiverIdentity TReceiverSelection::Receiver() const
+{
+    if (opened)
+        return {opened->serial, opened->portPath};
+    return settings.Receiver();
+}
+
+std::int64_t TReceiverSelection::ReferenceClock() const
+{
+    return settings.ReferenceClock(Receiver().serial);
+}
+
+void TReceiverSelection::SetReferenceClock(std::int64_t hertz)
+{
+    settings.SetReferenceClock(Receiver().serial, hertz);
+}
