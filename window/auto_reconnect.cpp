@@ -7,14 +7,14 @@
 #include "usb_hotplug.h"
 
 #include <algorithm>
+#include <utility>
 
 TAutoReconnect::TAutoReconnect(TForm1 &form, TReceiverSelection &selection, bool listenForHotplug)
     : QObject(&form)
     , form(form)
     , selection(selection)
+    , listenForHotplug(listenForHotplug)
 {
-    if (listenForHotplug)
-        hotplug = new TUsbHotplug([this] { UsbChanged(); }, this);
     poll.setInterval(PollPeriod);
     connect(&poll, &QTimer::timeout, this, [this] { RunGuarded([this] { Poll(); }); });
     attempt.setSingleShot(true);
@@ -31,6 +31,10 @@ void TAutoReconnect::SetEnabled(bool on)
     waiting = false;
     poll.stop();
     attempt.stop();
+    // Switched off, the program has no libusb context of its own, as before the choice existed.
+    delete std::exchange(hotplug, nullptr);
+    if (on && listenForHotplug)
+        hotplug = new TUsbHotplug([this] { RunGuarded([this] { UsbChanged(); }); }, this);
     // A receiver missing when the choice is made is waited for without a word: the status line
     // already says why it is not open.
     if (on && !Connected())
@@ -44,7 +48,8 @@ bool TAutoReconnect::Connected() const
 
 void TAutoReconnect::WriteFailed()
 {
-    if (enabled && !waiting)
+    // Waiting ends when the receiver is open, however it was opened ("Reconnect receiver").
+    if (enabled && (!waiting || Connected()))
         QTimer::singleShot(0, this, [this] { RunGuarded([this] { Lost(); }); });
 }
 
@@ -70,7 +75,7 @@ void TAutoReconnect::UsbChanged()
 
 void TAutoReconnect::Lost()
 {
-    if (waiting || !enabled)
+    if (!enabled || (waiting && !Connected()))
         return;
     form.sdr->CloseDevice();
     form.ShowStatus(WaitingText);
@@ -98,14 +103,14 @@ void TAutoReconnect::Poll()
 
 void TAutoReconnect::Attempt()
 {
-    if (!waiting || !selection.Pick())
-        return;
-    form.ReopenReceiver();
+    // The user may have reconnected it meanwhile.
+    if (waiting && !Connected() && selection.Pick())
+        form.ReopenReceiver();
     if (Connected()) {
         waiting = false;
         poll.stop();
         return;
     }
-    if (--attemptsLeft > 0)
+    if (waiting && --attemptsLeft > 0)
         attempt.start(RetryPeriod);
 }

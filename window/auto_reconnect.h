@@ -45,7 +45,8 @@ private:
 
     TForm1 &form;
     TReceiverSelection &selection;
-    TUsbHotplug *hotplug = nullptr;
+    bool listenForHotplug;
+    TUsbHotplug *hotplug = nullptr; // while enabled
     bool enabled = false;
     bool waiting = false;
     int attemptsLeft = 0;
