@@ -30,6 +30,9 @@ TRigctlConnection::TRigctlConnection(qintptr descriptor, TRemoteTuning &tuning, 
     // Replies are small and awaited one by one: no waiting to fill a segment.
     const int on = 1;
     ::setsockopt(static_cast<int>(descriptor), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    // Left to itself the kernel grows a send buffer to megabytes (on loopback at once), which a
+    // client that does not read would then pin, for each of the server's clients.
+    ::setsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_SNDBUF, &SendBufferSize, sizeof SendBufferSize);
     writable.setEnabled(false);
     connect(&readable, &QSocketNotifier::activated, this, [this] { Serve(); });
     connect(&writable, &QSocketNotifier::activated, this, [this] { SendUnsent(); });

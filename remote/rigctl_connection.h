@@ -18,6 +18,8 @@ class TRigctlConnection : public QObject
 {
 public:
     static constexpr qint64 MaxUnsentReplies = 64 * 1024;
+    // The kernel's share of a client's unread replies (it doubles the size for its own use).
+    static constexpr int SendBufferSize = 32 * 1024;
     // What is read from the socket at a time: a flood never fills memory.
     static constexpr qint64 ReadBufferSize = 64 * 1024;
 

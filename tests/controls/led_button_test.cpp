@@ -1,4 +1,5 @@
 #include "Faceplate.h"
+#include "paint_counter.h"
 #include "pixel_art.h"
 
 #include <QGuiApplication>
@@ -377,30 +378,17 @@ TEST_F(LEDButtonTest, OnlyANewValueRequestsARepaint)
 {
     ShownButton shown;
     QCoreApplication::processEvents();
-    int paints = 0;
-    struct Counter : QObject
-    {
-        int *paints;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            if (event->type() == QEvent::Paint)
-                ++*paints;
-            return false;
-        }
-    } counter;
-    counter.paints = &paints;
-    shown.button->installEventFilter(&counter);
+    TPaintCounter counter;
+    counter.Watch(shown.button);
     shown.button->SetColor(clGray);
     shown.button->SetStateOn(false);
     shown.button->SetCaption(u"&Band"_s);
     QCoreApplication::processEvents();
-    EXPECT_EQ(paints, 0);
+    EXPECT_EQ(counter.Of(shown.button), 0);
     shown.button->SetStateOn(true);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(counter.AfterWaitingFor(shown.button, 1), 1);
     shown.button->SetCaption(u"&Bank"_s);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(paints, 2);
+    EXPECT_EQ(counter.AfterWaitingFor(shown.button, 2), 2);
 }
 
 TEST_F(ButtonPanelTest, UpAndDownGeometry)
@@ -496,30 +484,21 @@ TEST_F(ButtonPanelTest, ClickRaisesOnClickAndChangesNothingInItsLook)
 TEST_F(LEDButtonTest, HeldRepaintsComeOnReleaseOnlyForAChangedLook)
 {
     ShownButton shown;
-    struct PaintCounter : QObject
-    {
-        int paints = 0;
-        bool eventFilter(QObject *, QEvent *event) override
-        {
-            paints += event->type() == QEvent::Paint ? 1 : 0;
-            return false;
-        }
-    } counter;
+    TPaintCounter counter;
     QCoreApplication::processEvents();
-    shown.button->installEventFilter(&counter);
+    counter.Watch(shown.button);
     const std::vector<std::pair<const char *, std::function<void()>>> changes{
         {"light on and off", [&] { shown.button->SetStateOn(true); shown.button->SetStateOn(false); }},
         {"new caption", [&] { shown.button->SetCaption(u"MEM 2"_s); }},
         {"new light", [&] { shown.button->SetStateOn(true); }}};
     const std::vector<int> expected{0, 1, 1};
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        counter.paints = 0;
+        counter.Clear();
         shown.button->HoldRepaint();
         changes[i].second();
         QCoreApplication::processEvents();
-        EXPECT_EQ(counter.paints, 0) << changes[i].first;
+        EXPECT_EQ(counter.Of(shown.button), 0) << changes[i].first;
         shown.button->ReleaseRepaint();
-        QCoreApplication::processEvents();
-        EXPECT_EQ(counter.paints, expected[i]) << changes[i].first;
+        EXPECT_EQ(counter.AfterWaitingFor(shown.button, expected[i]), expected[i]) << changes[i].first;
     }
 }

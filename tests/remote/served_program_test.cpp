@@ -177,7 +177,7 @@ TEST_F(RobustnessTest, FortyClientsThirtyTwoServedTheRestClosedAtOnce)
 TEST_F(RobustnessTest, AClientThatNeverReadsIsDroppedOnce64KiBOfRepliesWait)
 {
     StartServing();
-    SilentPeer silent;
+    SmallBufferPeer silent;
     ASSERT_TRUE(silent.Connect(ServerPort()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 1; }, NetworkTimeout));
     const QByteArray requests = QByteArray("\\dump_caps\n").repeated(1000);
@@ -187,10 +187,52 @@ TEST_F(RobustnessTest, AClientThatNeverReadsIsDroppedOnce64KiBOfRepliesWait)
     ExpectThePanelStillServes();
 }
 
+// Replies that the socket cannot take at once wait in the server's queue and go out as the client
+// reads: a slow reader gets every reply whole and in order, and the panel goes on meanwhile.
+TEST_F(RobustnessTest, ASlowReaderGetsEveryReplyInOrderWhileThePanelGoesOn)
+{
+    StartServing();
+    SmallBufferPeer slow;
+    ASSERT_TRUE(slow.Connect(ServerPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 1; }, NetworkTimeout));
+    QByteArray requests, expected;
+    for (int i = 0; i < 6'000; ++i) {
+        const QByteArray hertz = QByteArray::number(7'000'000 + i);
+        requests += "F " + hertz + "\nf\n";
+        expected += "RPRT 0\n" + hertz + "\n";
+    }
+    // Requests go out while fewer than 40 KiB of their replies are unread: more than the sockets
+    // between them hold (each small reply takes far more of the kernel's buffer than its bytes),
+    // fewer than the server keeps for a client beyond that. Replies are read only to let more
+    // requests go, until `readUntil` bytes are wanted.
+    const double replyPerRequestByte = double(expected.size()) / double(requests.size());
+    qsizetype requested = 0;
+    QByteArray received;
+    const auto exchange = [&](qsizetype sendUntil, qsizetype readUntil) {
+        const auto unread = [&] { return qsizetype(double(requested) * replyPerRequestByte) - received.size(); };
+        return QTest::qWaitFor([&] {
+            while (requested < sendUntil && unread() < 40 * 1024) {
+                const qsizetype taken = slow.Write(requests.mid(requested, std::min<qsizetype>(1024, sendUntil - requested)));
+                if (taken <= 0)
+                    break;
+                requested += taken;
+            }
+            if (received.size() < readUntil || (requested < sendUntil && unread() >= 40 * 1024))
+                received += slow.Read(4096);
+            return requested >= sendUntil && received.size() >= readUntil;
+        }, NetworkTimeout);
+    };
+    ASSERT_TRUE(exchange(requests.size() / 2, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form1().frecuencia == 7'002'999; }, NetworkTimeout));
+    ExpectThePanelStillServes();
+    EXPECT_TRUE(exchange(requests.size(), expected.size()));
+    EXPECT_EQ(received, expected);
+}
+
 TEST_F(RobustnessTest, AClientThatVanishesWithRepliesOnTheirWayHarmsNothing)
 {
     StartServing();
-    SilentPeer vanishing;
+    SmallBufferPeer vanishing;
     ASSERT_TRUE(vanishing.Connect(ServerPort()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 1; }, NetworkTimeout));
     // Gone with a reset while the replies to 60 requests are on their way to it.

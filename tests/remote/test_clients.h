@@ -56,12 +56,12 @@ public:
     QByteArray received;
 };
 
-// A client that writes and never reads, through a plain non-blocking socket with a small
-// receive buffer, so the server's replies pile up.
-class SilentPeer
+// A client through a plain non-blocking socket with a small receive buffer, which reads only when
+// told to, so the server's replies pile up.
+class SmallBufferPeer
 {
 public:
-    ~SilentPeer()
+    ~SmallBufferPeer()
     {
         if (descriptor >= 0)
             ::close(descriptor);
@@ -81,11 +81,24 @@ public:
     }
 
     // Writes what the socket takes now without waiting; false once the connection is gone.
-    bool Send(const QByteArray &bytes)
+    bool Send(const QByteArray &bytes) { return Write(bytes) >= 0; }
+    // The number of bytes the socket took now, -1 once the connection is gone.
+    qsizetype Write(const QByteArray &bytes)
     {
         const ssize_t sent = ::send(descriptor, bytes.constData(), static_cast<size_t>(bytes.size()),
                                     MSG_NOSIGNAL | MSG_DONTWAIT);
-        return sent >= 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS;
+        if (sent >= 0)
+            return sent;
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS ? 0 : -1;
+    }
+
+    // At most `most` of the bytes that arrived, without waiting.
+    QByteArray Read(int most)
+    {
+        QByteArray bytes(most, Qt::Uninitialized);
+        const ssize_t got = ::recv(descriptor, bytes.data(), static_cast<size_t>(most), MSG_DONTWAIT);
+        bytes.truncate(got > 0 ? got : 0);
+        return bytes;
     }
 
     // Bytes that arrived and wait unread.

@@ -167,19 +167,23 @@ TEST_F(AccessibilityTest, TheReadoutSpeaksTheSettledFrequency)
     announcements.clear();
     for (int notch = 0; notch < 5; ++notch)
         Wheel(Form1().LEDDisplay1, 120);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Notified().isEmpty(); }));
     Settle();
     EXPECT_EQ(ReadoutSaid(), QStringList{u"14,250.000 kHz"_s});
     // The window itself has the focus: the frequency is announced as well.
     EXPECT_EQ(Notified(), QStringList{u"14,250.000 kHz"_s});
 
+    // Each change is let settle, and so spoken, before the next.
+    const auto said = [this](int count) { return QTest::qWaitFor([this, count] { return ReadoutSaid().size() >= count; }); };
     announcements.clear();
     QTest::keyClicks(&Form1(), u"70"_s);
     ASSERT_EQ(QApplication::focusWidget(), Form1().LEDDisplay1);
-    Settle();
+    ASSERT_TRUE(said(1));
     Click(Form1().Mem[4]); // an entry is dropped by any click
-    Settle();
+    ASSERT_TRUE(said(2));
     Form1().LEDDisplay1->setFocus();
     QTest::keyClick(Form1().LEDDisplay1, Qt::Key_Up);
+    ASSERT_TRUE(said(3));
     Settle();
     EXPECT_EQ(ReadoutSaid(), (QStringList{u"Typing 70 kHz"_s, u"14,250.000 kHz"_s, u"14,260.000 kHz"_s}));
     // Only the change settled while a button had the focus is a notification.

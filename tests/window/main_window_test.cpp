@@ -1,3 +1,4 @@
+#include "paint_counter.h"
 #include "program_rig.h"
 
 #include <QLabel>
@@ -190,24 +191,12 @@ TEST_F(TuningTest, AFrequencyChangeRepaintsTheDisplayAlone)
     QCoreApplication::processEvents();
     // The activation's new value opened a frame of the readout; the wheel comes after it.
     QTest::qWait(2 * TLEDDisplay::ValueFrameMilliseconds);
-    std::map<QObject *, int> paints;
-    struct Counter : QObject
-    {
-        std::map<QObject *, int> *paints;
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (event->type() == QEvent::Paint)
-                ++(*paints)[watched];
-            return false;
-        }
-    } counter;
-    counter.paints = &paints;
+    TPaintCounter counter;
     for (QWidget *child : Form1().findChildren<QWidget *>())
-        child->installEventFilter(&counter);
+        counter.Watch(child);
     Wheel(Form1().LEDDisplay1, 120);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(paints[Form1().LEDDisplay1], 1);
-    paints.erase(Form1().LEDDisplay1);
-    for (const auto &[control, count] : paints)
+    EXPECT_EQ(counter.AfterWaitingFor(Form1().LEDDisplay1, 1), 1);
+    counter.paints.erase(Form1().LEDDisplay1);
+    for (const auto &[control, count] : counter.paints)
         EXPECT_EQ(count, 0) << control->objectName().toStdString();
 }

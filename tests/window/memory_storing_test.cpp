@@ -50,8 +50,7 @@ TEST_F(StoringTest, AMemoryButtonStoresTheFrequencyYouHear)
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_EQ(Dialog()->MemoryBox->currentText(), u"M 3  CFRX: 6,070.000 kHz"_s);
     Type(Dialog()->TagBox, u"FT8 & more"_s);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Dialog() == nullptr; }));
 
     EXPECT_EQ(ReadMemoryFile(),
               "; kept\r\n[bank1]\r\nbank_name1=Broadcast\r\nmem3=7074000\r\nTag_mem3=FT8 & more\r\nsquelch=3\r\n");

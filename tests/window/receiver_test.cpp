@@ -131,7 +131,10 @@ TEST_F(ReceiverTest, AHeldChipOpensOnlyWhenTheUserConfirms)
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(question->defaultButton(), static_cast<QAbstractButton *>(question->button(QMessageBox::Cancel)));
         question->button(button)->click();
-        QTest::qWait(TForm1::ReconnectPause.count() + 100);
+        if (button == QMessageBox::Open)
+            EXPECT_TRUE(QTest::qWaitFor([this] { return Status() == Credit; }));
+        else
+            QTest::qWait(TForm1::ReconnectPause.count() + 100);
         EXPECT_EQ(Opened(), button == QMessageBox::Open ? QStringList{u"1-1.3"_s} : QStringList{});
     }
     EXPECT_EQ(Status(), Credit);
@@ -156,8 +159,8 @@ TEST_F(ReceiverTest, AReceiverPluggedInAgainIsReopenedOnlyWhenChosen)
         census.chips.clear();
         port.Fail(Kind::Write, FT_IO_ERROR, port.Count(Kind::Write));
         Form1().freq_upClick();
-        QTest::qWait(10);
-        EXPECT_EQ(Status(), on ? TAutoReconnect::WaitingText : u"Error USB -"_s + Tsdr::StatusText(FT_IO_ERROR));
+        const QString lost = on ? TAutoReconnect::WaitingText : u"Error USB -"_s + Tsdr::StatusText(FT_IO_ERROR);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Status() == lost; }));
         reconnection.UsbChanged();
         QTest::qWait(TAutoReconnect::SettleTime.count() + 100);
 

@@ -2,6 +2,7 @@
 #include "error_report.h"
 #include "fake_libftdi.h"
 #include "ftdi_d2xx.h"
+#include "paint_counter.h"
 #include "program.h"
 #include "program_rig.h"
 #include "recording_d2xx.h"
@@ -76,29 +77,19 @@ TEST(StartUp, TheFirstFrameIsTheSettledWindow)
     TProgram program(port, folder.path());
     TForm1 &form = program.Form1;
     // Every paint of the window and its controls, from the first on.
-    struct PaintCounter : QObject
-    {
-        std::map<QObject *, int> paints;
-        bool eventFilter(QObject *watched, QEvent *event) override
-        {
-            if (event->type() == QEvent::Paint)
-                ++paints[watched];
-            return false;
-        }
-    } counter;
-    form.installEventFilter(&counter);
+    TPaintCounter counter;
+    counter.Watch(&form);
     for (QWidget *child : form.findChildren<QWidget *>())
-        child->installEventFilter(&counter);
+        counter.Watch(child);
     port.ClearCalls();
 
     program.Start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QTest::qWait(50);
 
     // One paint each: the first frame already showed what the activation settled.
     for (QWidget *child : form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!child->isWindow()) {
-            EXPECT_EQ(counter.paints[child], 1) << child->objectName().toStdString();
+            EXPECT_EQ(counter.AfterWaitingFor(child, 1), 1) << child->objectName().toStdString();
         }
     }
     EXPECT_EQ(form.Mem[0]->Caption(), u"MEM 1"_s);
