@@ -1,8 +1,8 @@
 #include "program.h"
 
+#include "auto_reconnect.h"
 #include "current_desktop.h"
 #include "main_window_actions.h"
-#include "auto_reconnect.h"
 #include "memory_storing.h"
 #include "receiver_menu.h"
 #include "window_menu.h"

@@ -11,14 +11,15 @@
 
 class TAutoReconnect;
 class TMainWindowActions;
-class TReceiverMenu;
 class TMemoryStoring;
+class TReceiverMenu;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
 // and initialises the synthesizer), then the memory editor, hidden and owned by the main window,
 // so that window managers keep it above the main window; and what joins them to the rest: the
-// main window's menu, the choices kept between runs and network control.
+// main window's menu, the choices kept between runs, which FTDI chip is the receiver and opening
+// it again when it comes back, and network control.
 class TProgram
 {
 public:
