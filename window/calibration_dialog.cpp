@@ -67,6 +67,13 @@ TCalibrationDialog::TCalibrationDialog(std::int64_t clock, std::int32_t shown, Q
     form->addRow(Problem);
     form->addRow(buttons);
 
+    // By the rows as they stand, the buttons beside their boxes.
+    setTabOrder(ClockBox, PpmBox);
+    setTabOrder(PpmBox, reset);
+    setTabOrder(reset, KnownBox);
+    setTabOrder(KnownBox, fromKnown);
+    setTabOrder(fromKnown, buttons);
+
     connect(ClockBox, &QSpinBox::valueChanged, this, [this] {
         if (!showing)
             ShowPpm();

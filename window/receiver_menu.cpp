@@ -49,8 +49,9 @@ void TReceiverMenu::ListChips()
 {
     Receivers->clear();
     const QList<TFtdiChip> listed = selection.Chips();
+    // Enabled, though it does nothing: a screen reader passes over a disabled only item in silence.
     if (listed.isEmpty())
-        Receivers->addAction(u"No FTDI chip found"_s)->setEnabled(false);
+        Receivers->addAction(u"No FTDI chip found"_s);
     const TReceiverIdentity receiver = selection.Receiver();
     for (const TFtdiChip &chip : listed) {
         QAction *item = Receivers->addAction(DescribeChip(chip));
