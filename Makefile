@@ -2,8 +2,8 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 20
-FUZZERS = memory_file frequency_text display colors rigctl
+FUZZ_SECONDS ?= 10
+FUZZERS = memory_file frequency_text display colors rigctl station_gqrx station_sdrpp station_chirp station_sdrsharp station_eibi station_list
 PREFIX ?= /usr/local
 
 .PHONY: all run test deps configure build install package clean test-asan fuzz valgrind soak screenshots

@@ -9,6 +9,7 @@
 #include <netinet/in.h>
 
 #include <cstdint>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -114,7 +115,18 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption receiver(u"receiver"_s,
                                       u"Open the FTDI chip with serial SERIAL as the receiver, for this run only."_s,
                                       u"SERIAL"_s);
-    parser.addOptions({rigctld, listen, allow, receiver});
+    const QCommandLineOption importStations(u"import-stations"_s,
+                                            u"Import a station list (gqrx, SDR++, CHIRP, SDR#, EiBi), then exit."_s,
+                                            u"FILE"_s);
+    const QCommandLineOption exportStations(u"export-stations"_s,
+                                            u"Write every imported station to FILE as CSV, then exit."_s, u"FILE"_s);
+    const QCommandLineOption exportMemories(u"export-memories"_s, u"Write the 120 memories to FILE as CSV, then exit."_s,
+                                            u"FILE"_s);
+    const QCommandLineOption importMemories(
+        u"import-memories"_s, u"Show what FILE (CSV) would change in the memories; with --yes, change them. Then exit."_s,
+        u"FILE"_s);
+    const QCommandLineOption yes(u"yes"_s, u"With --import-memories: replace the memories."_s);
+    parser.addOptions({rigctld, listen, allow, receiver, importStations, exportStations, exportMemories, importMemories, yes});
     AcceptToolkitOptions(parser);
 
     // Named from the arguments read: before the application runs, the parser cannot name it.
@@ -144,6 +156,21 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
     result.platform = parser.value(u"platform"_s);
     result.display = parser.value(u"display"_s);
 
+    const std::pair<const QCommandLineOption *, TListCommand::TKind> jobs[] = {
+        {&importStations, TListCommand::TKind::ImportStations},
+        {&exportStations, TListCommand::TKind::ExportStations},
+        {&exportMemories, TListCommand::TKind::ExportMemories},
+        {&importMemories, TListCommand::TKind::ImportMemories}};
+    for (const auto &[option, kind] : jobs) {
+        if (!parser.isSet(*option))
+            continue;
+        if (result.listCommand)
+            return usageError(u"One of --import-stations, --export-stations, --export-memories and "
+                              "--import-memories at a time"_s);
+        result.listCommand = TListCommand{kind, parser.value(*option), parser.isSet(yes)};
+    }
+    if (parser.isSet(yes) && (!result.listCommand || result.listCommand->kind != TListCommand::TKind::ImportMemories))
+        return usageError(u"--yes goes with --import-memories"_s);
     if (parser.isSet(receiver)) {
         if (parser.value(receiver).isEmpty())
             return usageError(u"No serial given to --receiver"_s);

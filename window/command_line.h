@@ -21,11 +21,22 @@ struct TProgramOptions
     std::optional<QString> receiver;
 };
 
+// A job on the station lists or the memories, done without a window (for scripts): one line
+// printed, a non-zero exit status on failure.
+struct TListCommand
+{
+    enum class TKind { ImportStations, ExportStations, ExportMemories, ImportMemories };
+    TKind kind = TKind::ImportStations;
+    QString path;
+    bool yes = false; // --yes: replace the memories after showing what changes
+};
+
 // The outcome of reading the command line: either the options of a run, or a text to print and
 // an exit code (--help, --version, a mistake).
 struct TCommandLine
 {
     TProgramOptions options;
+    std::optional<TListCommand> listCommand;
     QString platform; // -platform, as given
     QString display;  // -display, as given
     std::optional<int> exitCode;

@@ -2,6 +2,7 @@
 #include "command_line.h"
 #include "ftdi_census.h"
 #include "ftdi_d2xx.h"
+#include "list_commands.h"
 #include "program.h"
 #include "single_instance.h"
 
@@ -87,6 +88,15 @@ int main(int argc, char **argv)
     const TCommandLine line = ParseCommandLine(Arguments(argc, argv));
     if (line.exitCode)
         return Finish(line);
+    if (line.listCommand) {
+        const QCoreApplication application(argc, argv);
+        QString output, error;
+        const int status = RunListCommand(*line.listCommand, QCoreApplication::applicationDirPath(),
+                                          TStationStore::DefaultFolder(), output, error);
+        std::fputs(output.toLocal8Bit().constData(), stdout);
+        std::fputs(error.toLocal8Bit().constData(), stderr);
+        return status;
+    }
     if (const QString missing = MissingDisplay(line, QProcessEnvironment::systemEnvironment()); !missing.isEmpty())
         return Fail(missing);
 

@@ -7,6 +7,7 @@
 #include "window_menu.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 
 using namespace Qt::Literals::StringLiterals;
@@ -61,19 +62,30 @@ void TMemoryStoring::OpenMemoryMenu(int memory, const QPoint &at)
 
 void TMemoryStoring::Ask(int bank, int memory)
 {
+    Ask(bank, memory, form.frecuencia, {});
+}
+
+void TMemoryStoring::Ask(int bank, int memory, std::int32_t hertz, const QString &tag)
+{
     TMemoryBanks shown;
     for (int n = 1; n <= BankCount; ++n)
         shown.names[n] = form.Bank[n - 1]->Caption();
     shown.memories = form.memorias;
-    auto *dialog = new TStoreMemoryDialog(form.frecuencia, shown, bank, memory, &form);
+    auto *dialog = new TStoreMemoryDialog(hertz, shown, bank, memory, &form);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->OnStore = [this, dialog] { Store(dialog->Bank(), dialog->Memory(), dialog->Tag()); };
+    if (!tag.isEmpty()) {
+        // Marked as typed: choosing another memory keeps it.
+        dialog->TagBox->setText(tag);
+        dialog->TagBox->setModified(true);
+        dialog->TagBox->selectAll();
+    }
+    dialog->OnStore = [this, dialog, hertz] { Store(dialog->Bank(), dialog->Memory(), hertz, dialog->Tag()); };
     dialog->open();
 }
 
-void TMemoryStoring::Store(int bank, int memory, const QString &tag)
+void TMemoryStoring::Store(int bank, int memory, std::int32_t hertz, const QString &tag)
 {
-    const TMemSlot slot{QString::number(form.frecuencia), tag};
+    const TMemSlot slot{QString::number(hertz), tag};
     TMemoryFile::ForProgramIn(programDirectory).StoreMemory(bank, memory, slot);
     form.memorias(bank, memory) = slot;
     if (bank == form.banco)

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 class QAction;
 class TForm1;
 class TWindowMenu;
@@ -20,10 +22,12 @@ public:
 
     QAction *StoreAction;
 
-    // Opens the dialog at that memory, without waiting.
+    // Opens the dialog at that memory, without waiting, for the frequency being heard.
     void Ask(int bank, int memory);
-    // Writes the current frequency with `tag` into the memory.
-    void Store(int bank, int memory, const QString &tag);
+    // The same for another frequency, its tag proposed (a station's name).
+    void Ask(int bank, int memory, std::int32_t hertz, const QString &tag);
+    // Writes the frequency with `tag` into the memory.
+    void Store(int bank, int memory, std::int32_t hertz, const QString &tag);
 
 private:
     void OpenMemoryMenu(int memory, const QPoint &at);

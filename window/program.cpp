@@ -5,10 +5,11 @@
 #include "main_window_actions.h"
 #include "memory_storing.h"
 #include "receiver_menu.h"
+#include "station_lists.h"
 #include "window_menu.h"
 
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
-                   const QString &settingsPath, const TFtdiCensus *census)
+                   const QString &settingsPath, const TFtdiCensus *census, const QString &stationsFolder)
     : watchedPort(port)
     , Settings(settingsPath)
     , Receivers(census ? *census : noCensus, Settings, options.receiver)
@@ -21,6 +22,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
     , Reconnection(new TAutoReconnect(Form1, Receivers))
     , ReceiverMenu(new TReceiverMenu(*WindowMenu, Form1, Receivers, Settings, *Reconnection))
+    , Stations(new TStationLists(Form1, *WindowMenu, *MemoryStoring, programDirectory, stationsFolder))
 {
     Form1.SetMemoryEditor(&Form2);
     watchedPort.OnWriteFailed = [this] { Reconnection->WriteFailed(); };

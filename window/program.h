@@ -7,12 +7,14 @@
 #include "network_control.h"
 #include "program_settings.h"
 #include "receiver_selection.h"
+#include "station_store.h"
 #include "tstSDR.h"
 
 class TAutoReconnect;
 class TMainWindowActions;
 class TMemoryStoring;
 class TReceiverMenu;
+class TStationLists;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
@@ -25,10 +27,10 @@ class TProgram
 public:
     // The memory file is the one of the program in `programDirectory`; the menu's choices are
     // kept in the settings file at `settingsPath`; `census` lists the FTDI chips (none listed
-    // without one: the first chip is opened).
+    // without one: the first chip is opened); imported station lists are kept in `stationsFolder`.
     TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options = {},
              const QString &settingsPath = TProgramSettings::DefaultPath(),
-             const TFtdiCensus *census = nullptr);
+             const TFtdiCensus *census = nullptr, const QString &stationsFolder = TStationStore::DefaultFolder());
 
     // Shows and activates the main window, which then runs its activation handler.
     void Start();
@@ -54,4 +56,5 @@ public:
     TMemoryStoring *MemoryStoring;
     TAutoReconnect *Reconnection;
     TReceiverMenu *ReceiverMenu;
+    TStationLists *Stations;
 };

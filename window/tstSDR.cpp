@@ -10,7 +10,6 @@
 #include "status_line.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -641,9 +640,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::WindowActivate: {
-        // Message boxes and other dialogs pass the focus back without being forms of their own.
+        // Message boxes and other dialogs pass the focus back without being forms of their own;
+        // so do the tool windows beside the two forms (the stations list), whose tuning coming
+        // back to the main window keeps.
         auto *form = qobject_cast<QWidget *>(watched);
-        if (form == nullptr || !form->isWindow() || qobject_cast<QDialog *>(form) != nullptr)
+        if (form == nullptr || !form->isWindow() || (form != this && form != memoryEditor))
             break;
         // Coming back from another application leaves the last active form as it was.
         const bool fromAnotherForm = form == this && lastActiveForm != this;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "station.h"
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+
+#include <optional>
+#include <vector>
+
+// The stations of every imported list as a table, filtered and sorted here rather than through a
+// proxy: a search keystroke over 100,000 stations goes through one text per station, folded to
+// lower case once when the stations are set.
+class TStationTable : public QAbstractTableModel
+{
+public:
+    enum TColumn { Frequency, Name, List, Mode, Hours, Days, Language, Target, Notes, ColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void SetStations(QList<TStation> stations);
+    // Shows only the stations whose name, list, mode, language, target, notes or frequency in kHz
+    // hold the text, whatever its case.
+    void SetSearch(const QString &text);
+    // Shows only the stations on the air at that time, or all.
+    void SetOnAirAt(const std::optional<QDateTime> &utc);
+    // Shows only the stations within `span` hertz of `hertz`, or all.
+    void SetNear(std::optional<qint64> hertz, qint64 span);
+
+    // The station shown in a row.
+    const TStation &StationAt(int row) const { return stations[shown[static_cast<std::size_t>(row)]]; }
+    int StationCount() const { return static_cast<int>(stations.size()); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void sort(int column, Qt::SortOrder order) override;
+
+    // The frequency as the readout shows it ("7,074.000"), the hours as "2300-0100".
+    static QString FrequencyText(qint64 hertz);
+    static QString HoursText(const TStation &station);
+
+private:
+    void Filter();
+    void Sort();
+
+    QList<TStation> stations;
+    std::vector<QString> searchTexts; // lower case, one per station
+    std::vector<int> shown;           // indices into stations, in the order shown
+    QString search;
+    std::optional<QDateTime> onAirAt;
+    std::optional<qint64> near;
+    qint64 nearSpan = 0;
+    int sortColumn = Frequency;
+    Qt::SortOrder sortOrder = Qt::AscendingOrder;
+};

@@ -1,0 +1,112 @@
+#include "list_commands.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using Kind = TListCommand::TKind;
+
+namespace {
+
+class ListCommandsTest : public testing::Test
+{
+protected:
+    QString Path(const QString &name) const { return folder.filePath(name); }
+    static void Write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    static QByteArray Read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    int Run(Kind kind, const QString &path, bool yes = false)
+    {
+        output.clear();
+        error.clear();
+        return RunListCommand({kind, path, yes}, folder.path(), Path(u"stations"_s), output, error);
+    }
+
+    QTemporaryDir folder;
+    QString output, error;
+};
+
+// A memory file as the program keeps it, every entry there, with a comment of the user's and
+// texts that CSV must quote.
+QByteArray FullMemories()
+{
+    QByteArray text = "; my memories, kept by hand\r\n";
+    for (int bank = 1; bank <= 8; ++bank) {
+        const QByteArray n = QByteArray::number(bank);
+        text += "[bank" + n + "]\r\nbank_name" + n + "=" + (bank == 1 ? "Ham, \"HF\"" : "BANK " + n) + "\r\n";
+        for (int memory = 1; memory <= 15; ++memory) {
+            const QByteArray j = QByteArray::number(memory);
+            const QByteArray frequency = bank == 1 && memory == 1 ? "7074000" : bank == 2 && memory == 15 ? "6070000" : "";
+            const QByteArray tag = bank == 1 && memory == 1 ? "FT8; 40 m" : bank == 2 && memory == 15 ? "CFRX=Toronto" : "MEM " + j;
+            text += "mem" + j + "=" + frequency + "\r\nTag_mem" + j + "=" + tag + "\r\n";
+        }
+    }
+    return text;
+}
+const QByteArray Memories = FullMemories();
+
+} // namespace
+
+// The memories go out and come back unchanged: the memory file stays byte for byte what it was,
+// comments included; a changed file is shown what would change, and written only with --yes.
+TEST_F(ListCommandsTest, ExportedMemoriesComeBackIntoTheIdenticalFile)
+{
+    const QString memos = Path(u"memos.ini"_s);
+    const QString csv = Path(u"memories.csv"_s);
+    Write(memos, Memories);
+    ASSERT_EQ(Run(Kind::ExportMemories, csv), 0) << error.toStdString();
+    EXPECT_EQ(output, u"Exported 120 memories of %1 to %2\n"_s.arg(memos, csv));
+    EXPECT_TRUE(Read(csv).startsWith("bank,bank_name,memory,tag,frequency_hz\r\n"
+                                     "1,\"Ham, \"\"HF\"\"\",1,FT8; 40 m,7074000\r\n"
+                                     "1,\"Ham, \"\"HF\"\"\",2,MEM 2,\r\n"));
+    EXPECT_EQ(Run(Kind::ImportMemories, csv, true), 0);
+    EXPECT_EQ(output, u"Nothing to change: %1 holds those memories\n"_s.arg(memos));
+
+    QByteArray edited = Memories;
+    edited.replace("Tag_mem15=CFRX=Toronto", "Tag_mem15=other");
+    Write(memos, edited);
+    EXPECT_EQ(Run(Kind::ImportMemories, csv), 0);
+    EXPECT_EQ(output, u"bank 2 memory 15: 6070000 other -> 6070000 CFRX=Toronto\n"
+                      "1 change; nothing written (add --yes to write them)\n"_s);
+    EXPECT_EQ(Read(memos), edited);
+    EXPECT_EQ(Run(Kind::ImportMemories, csv, true), 0);
+    EXPECT_EQ(Read(memos), Memories);
+
+    // A file that is not the memories' CSV writes nothing and says why.
+    Write(csv, "bank,bank_name,memory,tag,frequency_hz\r\n1,Ham,1,x,7074000\r\n");
+    EXPECT_EQ(Run(Kind::ImportMemories, csv, true), 1);
+    EXPECT_TRUE(error.startsWith(u"corvex: "_s + csv + u": "_s)) << error.toStdString();
+    EXPECT_EQ(Read(memos), Memories);
+}
+
+// Stations are imported from a script with one line, kept, and exported as CSV; a file that
+// cannot be read is one line on standard error and exit status 1.
+TEST_F(ListCommandsTest, StationsImportAndExportWithOneLineEach)
+{
+    const QString list = Path(u"sked-b25.csv"_s);
+    Write(list, "kHz;Time(UTC);Days;ITU;Station;Lng;Target;Remarks;P;Start;Stop\n"
+                "6070;0000-2400;;CAN;CFRX Toronto;E;ENA;;1;;\n"
+                "abc;0000-2400;;CAN;broken;E;ENA;;1;;\n");
+    ASSERT_EQ(Run(Kind::ImportStations, list), 0) << error.toStdString();
+    EXPECT_EQ(output, u"Imported 1 station from sked-b25.csv (EiBi schedule); 1 line skipped: line 3: invalid frequency \"abc\"\n"_s);
+    const QString csv = Path(u"all.csv"_s);
+    ASSERT_EQ(Run(Kind::ExportStations, csv), 0);
+    EXPECT_EQ(output, u"Exported 1 station to %1\n"_s.arg(csv));
+    EXPECT_TRUE(Read(csv).startsWith("frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"
+                                     "6070000,CFRX Toronto,EiBi,"));
+
+    EXPECT_EQ(Run(Kind::ImportStations, Path(u"gone.csv"_s)), 1);
+    EXPECT_TRUE(output.isEmpty());
+    EXPECT_TRUE(error.startsWith(u"corvex: Cannot read "_s)) << error.toStdString();
+    EXPECT_EQ(error.count(u'\n'), 1);
+}

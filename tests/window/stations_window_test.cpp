@@ -1,0 +1,169 @@
+#include "program_rig.h"
+#include "station_lists.h"
+#include "stations_window.h"
+#include "store_memory_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The program with its stations window over lists kept in a folder of the test's own.
+class StationsWindowTest : public MainWindowRig
+{
+protected:
+    void StartWithList(const QByteArray &list)
+    {
+        const QString path = folder.filePath(u"bookmarks.csv"_s);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(list);
+        file.close();
+        program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
+                        folder.filePath(u"stations"_s));
+        program->Start();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+        Window().Import(path);
+    }
+    TStationsWindow &Window() { return program->Stations->Window(); }
+    QStringList Shown()
+    {
+        QStringList names;
+        for (int row = 0; row < Window().Table.rowCount(); ++row)
+            names << Window().Table.StationAt(row).name;
+        return names;
+    }
+};
+
+// gqrx's own layout: tags, a blank line, the header, then bookmarks.
+const QByteArray Bookmarks = "# Tag name          ;  color\n"
+                             "Broadcast           ; #00ff00\n"
+                             "\n"
+                             "# Frequency ; Name                     ; Modulation          ;  Bandwidth; Tags\n"
+                             "    6070000 ; CFRX Toronto             ; AM                  ;       5000; Broadcast\n"
+                             "    7074000 ; FT8 40 m                 ; USB                 ;       2800; Untagged\n"
+                             "    7100000 ; Radio \"Seven\" #1         ; AM                  ;       5000; Broadcast\n"
+                             "   14074000 ; FT8 20 m                 ; USB                 ;       2800; Untagged\n";
+
+} // namespace
+
+// Imported lists are searched as the user types, sorted by frequency, and narrowed to the
+// stations near the readout, which they follow.
+TEST_F(StationsWindowTest, SearchAndNearTheDialNarrowTheTable)
+{
+    StartWithList(Bookmarks);
+    EXPECT_EQ(Window().Status->text(), u"Imported 4 stations from bookmarks.csv (gqrx bookmarks)"_s);
+    EXPECT_EQ(Window().Lists->currentText(), u"bookmarks.csv"_s);
+    EXPECT_EQ(Shown(), (QStringList{u"CFRX Toronto"_s, u"FT8 40 m"_s, u"Radio \"Seven\" #1"_s, u"FT8 20 m"_s}));
+
+    QTest::keyClicks(Window().Search, u"ft8"_s);
+    EXPECT_EQ(Shown(), (QStringList{u"FT8 40 m"_s, u"FT8 20 m"_s}));
+    Window().Search->clear();
+    QTest::keyClicks(Window().Search, u"7,100"_s); // the frequency as the table shows it
+    EXPECT_EQ(Shown(), QStringList{u"Radio \"Seven\" #1"_s});
+    Window().Search->clear();
+
+    Form1().TuneTo(7'072'000);
+    Window().NearDial->setChecked(true);
+    EXPECT_EQ(Shown(), (QStringList{u"FT8 40 m"_s}));
+    Form1().TuneTo(14'070'000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Shown() == QStringList{u"FT8 20 m"_s}; }));
+    Window().NearDial->setChecked(false);
+    Window().View->sortByColumn(TStationTable::Name, Qt::DescendingOrder);
+    EXPECT_EQ(Shown().front(), u"Radio \"Seven\" #1"_s);
+}
+
+// Enter tunes as a recall does, and going back to the main window keeps that tuning; "Store in
+// memory…" proposes the station's name and writes the memory file.
+TEST_F(StationsWindowTest, EnterTunesAndStoreKeepsTheStationInAMemory)
+{
+    StartWithList(Bookmarks);
+    Window().show();
+    ASSERT_TRUE(WaitUntilActive(Window()));
+    Window().View->setFocus();
+    Window().View->setCurrentIndex(Window().Table.index(2, 0));
+    QTest::keyClick(Window().View, Qt::Key_Return);
+    EXPECT_EQ(Form1().frecuencia, 7'100'000);
+    EXPECT_EQ(SentFrequency(), 7'100'000);
+    Form1().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+    EXPECT_EQ(Form1().frecuencia, 7'100'000);
+
+    Window().StoreButton->click();
+    auto *dialog = Form1().findChild<TStoreMemoryDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->Tag(), u"Radio \"Seven\" #1"_s);
+    dialog->MemoryBox->setCurrentIndex(4);
+    EXPECT_EQ(dialog->Tag(), u"Radio \"Seven\" #1"_s);
+    dialog->OnStore();
+    EXPECT_TRUE(ReadMemoryFile().contains("mem5=7100000\nTag_mem5=Radio \"Seven\" #1\n")) << ReadMemoryFile().toStdString();
+    EXPECT_EQ(Form1().memorias(Form1().banco, 5).tag.str(), u"Radio \"Seven\" #1"_s);
+}
+
+// A list kept from an earlier run is there at the next start; one that is removed is gone, and a
+// file that is no list says why in one line and keeps nothing.
+TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
+{
+    StartWithList(Bookmarks);
+    program.reset();
+    program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
+                    folder.filePath(u"stations"_s));
+    EXPECT_EQ(Window().Table.StationCount(), 4);
+    EXPECT_EQ(Window().Status->text(), u"4 stations in 1 list"_s);
+
+    const QString notAList = folder.filePath(u"memos.ini"_s);
+    WriteMemoryFile("; not stations\n[bank1]\nbank_name1=Ham\n");
+    Window().Import(notAList);
+    EXPECT_EQ(Window().Status->text(), u"Not a station list of a known format (gqrx, SDR++, CHIRP, SDR#, EiBi or "
+                                       "this program's CSV)"_s);
+    EXPECT_EQ(Window().Lists->count(), 1);
+    EXPECT_EQ(ReadMemoryFile(), "; not stations\n[bank1]\nbank_name1=Ham\n");
+
+    Window().RemoveButton->click();
+    EXPECT_EQ(Window().Status->text(), u"Removed bookmarks.csv"_s);
+    EXPECT_EQ(Window().Table.StationCount(), 0);
+    EXPECT_FALSE(QFile::exists(folder.filePath(u"stations/bookmarks.csv"_s)));
+}
+
+// Memories exported from the stations window come back through it only after the user has seen
+// what changes: Cancel writes nothing, OK writes the file and the main window shows it.
+TEST_F(StationsWindowTest, ImportedMemoriesAreWrittenOnlyAfterOk)
+{
+    StartWithList(Bookmarks);
+    const QString csv = folder.filePath(u"memories.csv"_s);
+    Window().ExportMemories(csv, false);
+    QByteArray changed = [&csv] {
+        QFile file(csv);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    changed.replace("1,BANK 1,3,MEM 3,\r\n", "1,BANK 1,3,WWV,10000000\r\n");
+    const QString edited = folder.filePath(u"edited.csv"_s);
+    QFile out(edited);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(changed);
+    out.close();
+    const QByteArray before = ReadMemoryFile();
+
+    for (const auto button : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        Window().ImportMemories(edited);
+        auto *question = Window().findChild<QMessageBox *>(u"memoryChanges"_s);
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->text(), u"Write 1 change to the memory file?"_s);
+        EXPECT_EQ(question->detailedText(), u"bank 1 memory 3:  MEM 3 -> 10000000 WWV"_s);
+        question->done(button);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (button == QMessageBox::Cancel) {
+            EXPECT_EQ(ReadMemoryFile(), before);
+        }
+    }
+    EXPECT_TRUE(ReadMemoryFile().contains("mem3=10000000\nTag_mem3=WWV\n")) << ReadMemoryFile().toStdString();
+    EXPECT_EQ(Form1().Mem[2]->Caption(), u"WWV"_s);
+    EXPECT_EQ(Window().Status->text(), u"1 change written to the memory file"_s);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "station_store.h"
+#include "station_table.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class TForm1;
+class TMemoryStoring;
+
+// The imported station lists as one table: searched as the user types, filtered to what is on
+// the air now (checked each minute) or near the dial (following the readout). Enter or a double
+// click tunes to a station as a recall does; "Store in memory…" keeps it in a memory of the
+// user's choice. Lists are imported, read again and removed here.
+class TStationsWindow : public QWidget
+{
+public:
+    // The memories exported and imported here are those of the memory file at `memoryFilePath`.
+    TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStationStore &store, const QString &memoryFilePath);
+
+    // Within this many hertz of the readout, "near the dial".
+    static constexpr qint64 NearSpan = 5'000;
+
+    // Reads every kept list again into the table; the line says what was read.
+    void LoadLists();
+    // Imports a file as the import button does, without asking for it.
+    void Import(const QString &path);
+    // Tunes to the station in a row of the table as shown.
+    void TuneToRow(int row);
+    void StoreRow(int row);
+    // The readout changed: "near the dial" follows it.
+    void FollowDial();
+    // Reads the memories' CSV and asks, showing what would change, before writing them; Cancel
+    // writes nothing.
+    void ImportMemories(const QString &path);
+    // The memories as CSV, or as gqrx's bookmarks.
+    void ExportMemories(const QString &path, bool asGqrx);
+
+    TStationTable Table;
+    QLineEdit *Search;
+    QCheckBox *OnAir;
+    QCheckBox *NearDial;
+    QComboBox *Lists;
+    QTableView *View;
+    QPushButton *ImportButton;
+    QPushButton *ReloadButton;
+    QPushButton *RemoveButton;
+    QPushButton *StoreButton;
+    QPushButton *ExportButton;
+    QPushButton *ExportMemoriesButton;
+    QPushButton *ImportMemoriesButton;
+    QLabel *Status;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ShowOnAir();
+    void ChooseFileToImport();
+    void ReloadChosen();
+    void RemoveChosen();
+    void ExportShown();
+    void ChooseMemoryExport();
+    void ChooseMemoryImport();
+    int CurrentRow() const;
+
+    TForm1 &form;
+    TMemoryStoring &storing;
+    TStationStore &store;
+    QString memoryFilePath;
+    QTimer minute;
+    // While "near the dial" is on, the readout is looked at this often.
+    QTimer dial;
+};
