@@ -1,14 +1,18 @@
 #include "station_table.h"
 
-#include <QLocale>
 
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
+// Written out by hand: the table makes one for each of 100,000 stations when they are set.
 QString TStationTable::FrequencyText(qint64 hertz)
 {
-    return QLocale(QLocale::English).toString(static_cast<double>(hertz) / 1000.0, 'f', 3);
+    const qint64 kilohertz = hertz / 1000;
+    QString digits = QString::number(kilohertz);
+    for (qsizetype at = digits.size() - 3; at > (kilohertz < 0 ? 1 : 0); at -= 3)
+        digits.insert(at, u',');
+    return digits + u'.' + QString::number(std::abs(hertz % 1000)).rightJustified(3, u'0');
 }
 
 QString TStationTable::HoursText(const TStation &station)
@@ -16,17 +20,27 @@ QString TStationTable::HoursText(const TStation &station)
     return station.HasTimes() ? Hhmm(station.startUtc) + u'-' + Hhmm(station.stopUtc) : QString();
 }
 
-void TStationTable::SetStations(QList<TStation> newStations)
+TStationTable::TIndexed TStationTable::Index(QList<TStation> stations)
+{
+    TIndexed indexed;
+    indexed.stations = std::move(stations);
+    QString &text = indexed.searchText;
+    indexed.searchStarts.reserve(static_cast<std::size_t>(indexed.stations.size()) + 1);
+    for (const TStation &s : std::as_const(indexed.stations)) {
+        indexed.searchStarts.push_back(text.size());
+        for (const QString *part : {&s.name, &s.list, &s.mode, &s.language, &s.target, &s.notes})
+            text += *part + u'\t';
+        text += FrequencyText(s.frequency) + u'\n';
+    }
+    indexed.searchStarts.push_back(text.size());
+    text = std::move(text).toLower();
+    return indexed;
+}
+
+void TStationTable::SetStations(TIndexed newStations)
 {
     beginResetModel();
-    stations = std::move(newStations);
-    searchTexts.clear();
-    searchTexts.reserve(static_cast<std::size_t>(stations.size()));
-    for (const TStation &s : std::as_const(stations))
-        searchTexts.push_back(QStringList{s.name, s.list, s.mode, s.language, s.target, s.notes,
-                                          FrequencyText(s.frequency)}
-                                  .join(u'\n')
-                                  .toLower());
+    indexed = std::move(newStations);
     Filter();
     Sort();
     endResetModel();
@@ -69,10 +83,26 @@ void TStationTable::SetNear(std::optional<qint64> hertz, qint64 span)
 
 void TStationTable::Filter()
 {
+    // Which stations hold the search text: each find in the whole text belongs to the station
+    // whose words it starts in, and counts where it ends within them.
+    std::vector<bool> found;
+    if (!search.isEmpty()) {
+        found.assign(static_cast<std::size_t>(indexed.stations.size()), false);
+        for (qsizetype at = indexed.searchText.indexOf(search); at >= 0;) {
+            const auto next = std::upper_bound(indexed.searchStarts.begin(), indexed.searchStarts.end(), at);
+            const auto station = static_cast<std::size_t>(next - indexed.searchStarts.begin() - 1);
+            if (at + search.size() <= *next) {
+                found[station] = true;
+                at = indexed.searchText.indexOf(search, *next);
+            } else {
+                at = indexed.searchText.indexOf(search, at + 1);
+            }
+        }
+    }
     shown.clear();
-    for (int i = 0; i < stations.size(); ++i) {
-        const TStation &s = stations[i];
-        if (!search.isEmpty() && !searchTexts[static_cast<std::size_t>(i)].contains(search))
+    for (int i = 0; i < indexed.stations.size(); ++i) {
+        const TStation &s = indexed.stations[i];
+        if (!found.empty() && !found[static_cast<std::size_t>(i)])
             continue;
         if (near && std::abs(s.frequency - *near) > nearSpan)
             continue;
@@ -95,8 +125,8 @@ void TStationTable::Sort()
 {
     // Stable, so that equal keys keep the lists' own order.
     std::stable_sort(shown.begin(), shown.end(), [&](int a, int b) {
-        const TStation &x = stations[a];
-        const TStation &y = stations[b];
+        const TStation &x = indexed.stations[a];
+        const TStation &y = indexed.stations[b];
         int order = 0;
         switch (sortColumn) {
         case Frequency: order = x.frequency < y.frequency ? -1 : x.frequency > y.frequency; break;

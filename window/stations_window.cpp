@@ -20,6 +20,9 @@
 #include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent>
+
+#include <utility>
 
 #include <limits>
 
@@ -125,20 +128,44 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     LoadLists();
 }
 
-void TStationsWindow::LoadLists()
+void TStationsWindow::LoadLists(const QString &done, const QString &choose)
 {
-    QList<TStation> all;
-    QStringList lines;
+    delete std::exchange(loading, new QFutureWatcher<TLoaded>(this));
+    Status->setText(u"Reading the station lists\u2026"_s);
+    connect(loading, &QFutureWatcher<TLoaded>::finished, this, [this, watcher = loading, done, choose] {
+        if (watcher != loading)
+            return;
+        loading = nullptr;
+        watcher->deleteLater();
+        RunGuarded([&] { ShowLoaded(watcher->result(), done, choose); });
+    });
+    // The store is only a folder: the thread reads through a copy of its own.
+    loading->setFuture(QtConcurrent::run([store = store] {
+        TLoaded loaded;
+        QList<TStation> all;
+        for (TStationStore::TList &list : store.Lists()) {
+            loaded.names << list.name;
+            all.append(std::move(list.read.stations));
+            if (!list.read.error.isEmpty())
+                loaded.errors << list.name + u": "_s + list.read.error;
+        }
+        loaded.stations = TStationTable::Index(std::move(all));
+        return loaded;
+    }));
+}
+
+void TStationsWindow::ShowLoaded(const TLoaded &loaded, const QString &done, const QString &choose)
+{
     Lists->clear();
-    for (const TStationStore::TList &list : store.Lists()) {
-        Lists->addItem(list.name);
-        all += list.read.stations;
-        if (!list.read.error.isEmpty())
-            lines << list.name + u": "_s + list.read.error;
-    }
-    Table.SetStations(std::move(all));
+    Lists->addItems(loaded.names);
+    if (!choose.isEmpty())
+        Lists->setCurrentText(choose);
+    Table.SetStations(loaded.stations);
     ReloadButton->setEnabled(Lists->count() > 0);
     RemoveButton->setEnabled(Lists->count() > 0);
+    QStringList lines = loaded.errors;
+    if (!done.isEmpty())
+        lines.prepend(done);
     if (lines.isEmpty())
         lines << u"%1 in %2"_s.arg(Counted(Table.StationCount(), u"station"_s), Counted(Lists->count(), u"list"_s));
     Status->setText(lines.join(u'\n'));
@@ -148,9 +175,7 @@ void TStationsWindow::Import(const QString &path)
 {
     QString summary;
     store.Import(path, summary);
-    LoadLists();
-    Lists->setCurrentText(QFileInfo(path).fileName());
-    Status->setText(summary);
+    LoadLists(summary, QFileInfo(path).fileName());
 }
 
 void TStationsWindow::ChooseFileToImport()
@@ -168,17 +193,14 @@ void TStationsWindow::ReloadChosen()
 {
     const QString name = Lists->currentText();
     const TStationRead read = store.Reload(name);
-    LoadLists();
-    Lists->setCurrentText(name);
-    Status->setText(read.error.isEmpty() ? TStationStore::Summary(name, read) : name + u": "_s + read.error);
+    LoadLists(read.error.isEmpty() ? TStationStore::Summary(name, read) : name + u": "_s + read.error, name);
 }
 
 void TStationsWindow::RemoveChosen()
 {
     const QString name = Lists->currentText();
     const bool removed = store.Remove(name);
-    LoadLists();
-    Status->setText(removed ? u"Removed %1"_s.arg(name) : u"Cannot remove %1"_s.arg(name));
+    LoadLists(removed ? u"Removed %1"_s.arg(name) : u"Cannot remove %1"_s.arg(name));
 }
 
 void TStationsWindow::ExportShown()

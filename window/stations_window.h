@@ -3,6 +3,7 @@
 #include "station_store.h"
 #include "station_table.h"
 
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,8 +29,11 @@ public:
     // Within this many hertz of the readout, "near the dial".
     static constexpr qint64 NearSpan = 5'000;
 
-    // Reads every kept list again into the table; the line says what was read.
-    void LoadLists();
+    // Reads every kept list again into the table, on a thread of its own so that a large one never
+    // holds the window up; then the line says what was read, or `done` when given, and `choose`
+    // becomes the list chosen.
+    void LoadLists(const QString &done = {}, const QString &choose = {});
+    bool Loading() const { return loading != nullptr; }
     // Imports a file as the import button does, without asking for it.
     void Import(const QString &path);
     // Tunes to the station in a row of the table as shown.
@@ -62,6 +66,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct TLoaded
+    {
+        QStringList names;
+        QStringList errors;
+        TStationTable::TIndexed stations;
+    };
+    void ShowLoaded(const TLoaded &loaded, const QString &done, const QString &choose);
     void ShowOnAir();
     void ChooseFileToImport();
     void ReloadChosen();
@@ -75,6 +86,7 @@ private:
     TMemoryStoring &storing;
     TStationStore &store;
     QString memoryFilePath;
+    QFutureWatcher<TLoaded> *loading = nullptr;
     QTimer minute;
     // While "near the dial" is on, the readout is looked at this often.
     QTimer dial;

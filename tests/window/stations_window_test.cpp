@@ -31,8 +31,11 @@ protected:
         program->Start();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
         Window().Import(path);
+        ASSERT_TRUE(Loaded());
     }
     TStationsWindow &Window() { return program->Stations->Window(); }
+    // The lists are read on a thread of their own.
+    bool Loaded() { return QTest::qWaitFor([this] { return !Window().Loading(); }); }
     QStringList Shown()
     {
         QStringList names;
@@ -115,18 +118,21 @@ TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
     program.reset();
     program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
                     folder.filePath(u"stations"_s));
+    ASSERT_TRUE(Loaded());
     EXPECT_EQ(Window().Table.StationCount(), 4);
     EXPECT_EQ(Window().Status->text(), u"4 stations in 1 list"_s);
 
     const QString notAList = folder.filePath(u"memos.ini"_s);
     WriteMemoryFile("; not stations\n[bank1]\nbank_name1=Ham\n");
     Window().Import(notAList);
+    ASSERT_TRUE(Loaded());
     EXPECT_EQ(Window().Status->text(), u"Not a station list of a known format (gqrx, SDR++, CHIRP, SDR#, EiBi or "
                                        "this program's CSV)"_s);
     EXPECT_EQ(Window().Lists->count(), 1);
     EXPECT_EQ(ReadMemoryFile(), "; not stations\n[bank1]\nbank_name1=Ham\n");
 
     Window().RemoveButton->click();
+    ASSERT_TRUE(Loaded());
     EXPECT_EQ(Window().Status->text(), u"Removed bookmarks.csv"_s);
     EXPECT_EQ(Window().Table.StationCount(), 0);
     EXPECT_FALSE(QFile::exists(folder.filePath(u"stations/bookmarks.csv"_s)));
@@ -159,6 +165,7 @@ TEST_F(StationsWindowTest, ImportedMemoriesAreWrittenOnlyAfterOk)
         EXPECT_EQ(question->detailedText(), u"bank 1 memory 3:  MEM 3 -> 10000000 WWV"_s);
         question->done(button);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(Loaded());
         if (button == QMessageBox::Cancel) {
             EXPECT_EQ(ReadMemoryFile(), before);
         }
