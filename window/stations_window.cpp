@@ -216,7 +216,7 @@ void TStationsWindow::ExportShown()
                 shown << Table.StationAt(row);
             QSaveFile file(path);
             if (!file.open(QIODevice::WriteOnly) || file.write(StationsCsv(shown)) < 0 || !file.commit())
-                throw std::runtime_error((u"Unable to write to "_s + QDir::toNativeSeparators(path)).toStdString());
+                throw EIniFileException(path);
             Status->setText(u"Exported %1 to %2"_s.arg(Counted(shown.size(), u"station"_s), QDir::toNativeSeparators(path)));
         });
     });
