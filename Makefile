@@ -2,7 +2,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 7
+FUZZ_SECONDS ?= 5
 FUZZERS = memory_file frequency_text display colors rigctl station_gqrx station_sdrpp station_chirp station_sdrsharp station_eibi station_list
 PREFIX ?= /usr/local
 
