@@ -220,3 +220,12 @@ QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &envi
                                : u"no display to show the window on: neither "_s + missing.join(u" nor "_s) +
                                      u" is set"_s;
 }
+
+QString DefaultPlatform(const TCommandLine &line, const QProcessEnvironment &environment)
+{
+    if (!line.platform.isEmpty() || !environment.value(u"QT_QPA_PLATFORM"_s).isEmpty())
+        return {};
+    if (line.display.isEmpty() && environment.value(u"DISPLAY"_s).isEmpty())
+        return {};
+    return u"xcb;wayland"_s;
+}

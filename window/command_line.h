@@ -54,5 +54,11 @@ TCommandLine ParseCommandLine(const QStringList &arguments);
 // in `environment`.
 QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &environment);
 
+// The platform the program picks where the user chose none (no -platform, no QT_QPA_PLATFORM),
+// or nothing: X11 first wherever an X server answers, XWayland included, since a Wayland
+// compositor neither keeps a window above the others nor lets it choose its place; Wayland where
+// the X server fails.
+QString DefaultPlatform(const TCommandLine &line, const QProcessEnvironment &environment);
+
 // The program's version, as --version and the About box show it.
 QString ProgramVersion();

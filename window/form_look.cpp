@@ -31,6 +31,9 @@ QFont WindowFont()
 
 void SetUpForm(QWidget &form, const QString &name, const QString &caption, QPoint position, QSize size)
 {
+    // Before the title: setting it makes the window's accessible interface, which Qt 6.8 then
+    // keeps, so a factory installed after it would never give the window its frame role.
+    InstallFaceplateAccessibility();
     form.setObjectName(name);
     form.setWindowTitle(caption);
     form.setFont(WindowFont());
@@ -40,6 +43,5 @@ void SetUpForm(QWidget &form, const QString &name, const QString &caption, QPoin
     form.setAutoFillBackground(true);
     form.move(position);
     form.setFixedSize(size);
-    InstallFaceplateAccessibility();
     new TAcceleratorFilter(&form);
 }

@@ -100,6 +100,9 @@ int main(int argc, char **argv)
     if (const QString missing = MissingDisplay(line, QProcessEnvironment::systemEnvironment()); !missing.isEmpty())
         return Fail(missing);
 
+    if (const QString platform = DefaultPlatform(line, QProcessEnvironment::systemEnvironment()); !platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+
     TSingleInstance instance(QFileInfo(TProgramSettings::DefaultPath()).absolutePath(), line.options.receiver.value_or(QString()));
     switch (instance.Claim()) {
     case TSingleInstance::TClaim::Runs: break;

@@ -8,6 +8,10 @@
 #include "station_lists.h"
 #include "window_menu.h"
 
+#include <QGuiApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
 TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOptions &options,
                    const QString &settingsPath, const TFtdiCensus *census, const QString &stationsFolder)
     : watchedPort(port)
@@ -35,6 +39,9 @@ void TProgram::Start()
     // Activated explicitly: where no window manager activates new windows, the main window would
     // otherwise come up inactive.
     Form1.activateWindow();
+    // Chosen by the user: a Wayland compositor honours no request to keep a window on top.
+    if (QGuiApplication::platformName().startsWith(u"wayland"_s))
+        Form1.ShowNotice(u"Wayland cannot keep this window on top of others"_s);
 }
 
 void TProgram::BringToFront()

@@ -15,6 +15,8 @@ class QLineEdit;
 // and closes the dialog, unless OnStore fails: its error is reported and the dialog stays.
 class TStoreMemoryDialog : public QDialog
 {
+    Q_OBJECT
+
 public:
     // `banks` is what the memory buttons show; bank and memory are chosen first.
     TStoreMemoryDialog(std::int32_t hertz, const TMemoryBanks &banks, int bank, int memory, QWidget *parent);

@@ -9,7 +9,7 @@ void ImportEibiSchedule(benchmark::State &state)
 {
     const QByteArray schedule = EibiSample(100'000);
     for (auto _ : state) {
-        const TStationRead read = ReadStations(schedule);
+        TStationRead read = ReadStations(schedule);
         if (read.stations.size() != 100'000)
             state.SkipWithError("not every line read");
         benchmark::DoNotOptimize(read);

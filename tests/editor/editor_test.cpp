@@ -229,8 +229,7 @@ TEST_F(EditorTest, ClickingTheMainWindowReloadsItAndKeepsTheEdits)
     Tag(1)->setText(u"unsaved"_s);
     Click(Form1().M_VFO); // the dialog is still open
     WriteMemoryFile("[bank1]\nbank_name1=Elsewhere\n");
-    QApplication::setActiveWindow(&Form1());
-    QCoreApplication::processEvents();
+    FocusWindow(&Form1());
     EXPECT_EQ(Form1().Bank[0]->Caption(), u"Elsewhere"_s);
     EXPECT_FALSE(Form1().modo_memoria);
     EXPECT_TRUE(Form2().isVisible());

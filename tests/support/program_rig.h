@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,20 @@ protected:
     static bool WaitUntilActive(QWidget &window)
     {
         return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+    }
+    // The focus passes to `window`, or to another application (nullptr), as the window system
+    // tells it: the activation reaches the program as it does from a desktop.
+    static void FocusWindow(QWidget *window)
+    {
+        QWindow *handle = window ? window->windowHandle() : nullptr;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+        QWindowSystemInterface::handleFocusWindowChanged<QWindowSystemInterface::SynchronousDelivery>(
+            handle, Qt::ActiveWindowFocusReason);
+#else
+        QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
+            handle, Qt::ActiveWindowFocusReason);
+#endif
+        QCoreApplication::processEvents();
     }
     TForm1 &Form1() { return program->Form1; }
     TForm2 &Form2() { return program->Form2; }

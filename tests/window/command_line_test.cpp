@@ -115,3 +115,30 @@ TEST(CommandLine, AMissingDisplayIsNamed)
         EXPECT_EQ(MissingDisplay(Parse(c.arguments), environment), c.missing) << c.environment.join(u' ').toStdString();
     }
 }
+
+// Where an X server answers (XWayland under a Wayland session) and the user chose no platform,
+// X11 comes first; a choice of the user's stands.
+TEST(CommandLine, AnXServerIsPreferredUnlessThePlatformIsChosen)
+{
+    struct Case
+    {
+        QStringList arguments;
+        QStringList environment;
+        QString platform;
+    };
+    const QString x11First = u"xcb;wayland"_s;
+    for (const Case &c : {Case{{}, {u"DISPLAY=:0"_s, u"WAYLAND_DISPLAY=wayland-0"_s, u"XDG_SESSION_TYPE=wayland"_s}, x11First},
+                          Case{{}, {u"DISPLAY=:0"_s}, x11First},
+                          Case{{u"-display"_s, u":1"_s}, {}, x11First},
+                          Case{{}, {u"WAYLAND_DISPLAY=wayland-0"_s}, {}},
+                          Case{{}, {u"DISPLAY=:0"_s, u"QT_QPA_PLATFORM=wayland"_s}, {}},
+                          Case{{u"-platform"_s, u"wayland"_s}, {u"DISPLAY=:0"_s}, {}},
+                          Case{{u"--platform"_s, u"wayland"_s}, {u"DISPLAY=:0"_s}, {}},
+                          Case{{}, {}, {}}}) {
+        QProcessEnvironment environment;
+        for (const QString &variable : c.environment)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        EXPECT_EQ(DefaultPlatform(Parse(c.arguments), environment), c.platform)
+            << (c.arguments + c.environment).join(u' ').toStdString();
+    }
+}

@@ -235,10 +235,8 @@ TEST_F(BanksAndModesTest, ReturnFromTheEditorResetsReturnFromAnotherApplicationD
     ASSERT_TRUE(Form1().modo_memoria);
 
     // The user switches to another application and comes back.
-    QApplication::setActiveWindow(nullptr);
-    QCoreApplication::processEvents();
-    QApplication::setActiveWindow(&Form1());
-    QCoreApplication::processEvents();
+    FocusWindow(nullptr);
+    FocusWindow(&Form1());
     EXPECT_TRUE(Form1().modo_memoria);
     EXPECT_EQ(Form1().banco, 3);
 
@@ -267,8 +265,7 @@ TEST_F(BanksAndModesTest, AnErrorMessageBoxIsNoOtherForm)
     box->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(box));
     delete box;
-    QApplication::setActiveWindow(&Form1());
-    QCoreApplication::processEvents();
+    FocusWindow(&Form1());
     EXPECT_TRUE(Form1().modo_memoria);
 }
 
