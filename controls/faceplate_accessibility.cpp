@@ -88,6 +88,14 @@ public:
             return Spoken();
         return QAccessibleWidget::text(kind);
     }
+    // Editable, as it is: a frequency typed there tunes. Screen readers also read an editable
+    // text anew at each change, where Orca 48 repeats the text of any other for two seconds.
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        return state;
+    }
 
     QVariant currentValue() const override { return Display()->Value(); }
     void setCurrentValue(const QVariant &) override {}

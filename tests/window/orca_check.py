@@ -55,12 +55,27 @@ class Orca:
             raise AssertionError("%s: Orca said %r, expected %r" % (what, self.spoken()[self.heard:], expected))
         print("%-34s Orca: %s" % (what, " | ".join(self.spoken()[self.heard:])), flush=True)
 
+    def text_cache_cleared(self):
+        """Orca 48 keeps the text of a widget that is not editable for up to 2 s, which a thread of
+        its own then clears: the clearing it logs next."""
+        clearings = self.text().count(CACHE_CLEARED)
+        wait_for("Orca's text cache to clear", lambda: self.text().count(CACHE_CLEARED) > clearings, 10)
+
     def stop(self):
         self.process.terminate()
         try:
             self.process.wait(10)
         except subprocess.TimeoutExpired:
             self.process.kill()
+
+
+CACHE_CLEARED = "GENERATOR: Clearing cache."
+
+
+def orca_major_version():
+    version = subprocess.run(["/usr/bin/python3", "-c", "from orca import orca_platform; print(orca_platform.version)"],
+                             capture_output=True, text=True, check=True).stdout
+    return int(version.split(".")[0])
 
 
 def keys(*names):
@@ -87,6 +102,9 @@ def main(program, stock):
         baseline = subprocess.Popen([stock], stderr=subprocess.DEVNULL)
         orca.after(lambda: wait_for("the stock spin box", lambda: window_id("Stock spin box")),
                    [r"Stock", r"spin button", r"14201 kHz"], "stock spin box focused")
+        # Qt's spin box is not editable to AT-SPI: Orca 48 would speak its text cached at focus.
+        if orca_major_version() >= 48:
+            orca.after(orca.text_cache_cleared, [], "Orca's text cache cleared")
         orca.after(keys("Up"), [r"14202 kHz"], "stock spin box: Up")
         baseline.terminate()
         baseline.wait(10)
@@ -94,8 +112,8 @@ def main(program, stock):
         binary = shutil.copy(program, folder)  # the memory file goes beside the program
         process = subprocess.Popen([binary], stderr=subprocess.DEVNULL)
         orca.after(lambda: wait_for("the main window", lambda: window_id("Corvex-Corvin")),
-                   [r"Corvex-Corvin frame", r"notification Error USB"], "main window shown")
-        for step in STEPS:
+                   [r"Corvex-Corvin frame", r"notification", r"Error USB"], "main window shown")
+        for step in STEPS if orca_major_version() < 48 else ORCA_48_FIRST_TAB + STEPS[1:]:
             orca.after(*step)
         if window_id("Memories"):
             raise AssertionError("Esc left the memory editor open")
@@ -121,19 +139,25 @@ STEPS = [
     (keys("Left"), [r"Step 100 kHz"], "Left"),
     (keys("7", "0", "7", "4", "Return"), [r"7,074\.000 kHz"], "7074 Enter"),
     (keys("9", "9", "9", "9", "9", "Return"), [r"Out of range: 99999 kHz \(50 to 70000 kHz\)"], "99999 Enter"),
-    (keys(*["Tab"] * 12), [r"MEM push button", r"VFO mode"], "Tab to the memory/VFO toggle"),
+    (keys(*["Tab"] * 12), [r"MEM (push )?button", r"VFO mode"], "Tab to the memory/VFO toggle"),
     (keys("space"), [r"Memory mode"], "Space: memory mode"),
-    (keys(*["Tab"] * 16), [r"BANK 1\. \| selected radio button"], "Tab to the lit bank"),
-    (keys("shift+Tab"), [r"MEM 15: no frequency\. \| not selected radio button"], "Shift+Tab to a memory"),
-    (keys("Tab", "Tab"), [r"BANK 2\. \| not selected radio button"], "Tab to the next bank"),
+    (keys(*["Tab"] * 16), [r"BANK 1\.? (\| )?selected radio button"], "Tab to the lit bank"),
+    (keys("shift+Tab"), [r"MEM 15: no frequency\.? (\| )?not selected radio button"], "Shift+Tab to a memory"),
+    (keys("Tab", "Tab"), [r"BANK 2\.? (\| )?not selected radio button"], "Tab to the next bank"),
     (keys("space"), [r"(?<!not )selected"], "Space: that bank"),
-    (keys(*["shift+Tab"] * 18), [r"MW push button", r"Opens the memory editor"], "Shift+Tab back to MW"),
+    (keys(*["shift+Tab"] * 18), [r"MW (push )?button", r"Opens the memory editor"], "Shift+Tab back to MW"),
     (keys("space"), [r"Memories frame"], "Space: the memory editor"),
     (keys("Tab"), [r"BANK NAME text"], "Tab in the editor"),
     (keys("Tab"), [r"M 1 TAG text"], "Tab to a tag"),
     (keys("Tab"), [r"M 1 FREQ \(Hz\) text"], "Tab to a frequency"),
     (keys("Escape"), [r"Corvex-Corvin"], "Esc"),
 ]
+
+# Orca 48 answers a key pressed while the window itself is its locus of focus by looking up the
+# focused control and taking it as the locus in silence; the app has by then moved the focus on
+# Tab, so the focus event that follows is no change and the readout is not announced. The flat
+# review after it proves the focus on the readout.
+ORCA_48_FIRST_TAB = [(keys("Tab"), [r"^tab$"], "Tab to the readout (Orca 48: the key)")]
 
 if __name__ == "__main__":
     main(sys.argv[1], sys.argv[2])
