@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 5
 FUZZERS = memory_file frequency_text display colors rigctl station_gqrx station_sdrpp station_chirp station_sdrsharp station_eibi station_list
 PREFIX ?= /usr/local
 
-.PHONY: all run test deps configure build install package clean test-asan fuzz valgrind soak screenshots
+.PHONY: all run test test-wayland deps configure build install package clean test-asan fuzz valgrind soak screenshots
 
 all: build
 
@@ -28,6 +28,12 @@ run: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The main window under GNOME's and KDE Plasma's compositors with XWayland, which this installs
+# first (`make test` runs these checks only where they are installed).
+test-wayland: build
+	@./tools/install-deps mutter kwin-wayland qt6-wayland xwayland
+	cd $(BUILD) && CORVEX_REQUIRE_COMPOSITORS=1 ctest --output-on-failure -R '^Desktop.UnderWayland'
 
 # The program (stripped, as in the package), its menu entry, icons, udev rule, manual page and
 # README under PREFIX; DESTDIR stages them in another root.
