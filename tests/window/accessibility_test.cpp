@@ -154,6 +154,7 @@ TEST_F(AccessibilityTest, TheReadoutSpeaksTheSettledFrequency)
     EXPECT_EQ(readout->role(), QAccessible::SpinBox);
     EXPECT_EQ(readout->text(QAccessible::Name), u"Frequency"_s);
     EXPECT_EQ(readout->text(QAccessible::Description), u"Step 10 kHz"_s);
+    EXPECT_TRUE(readout->state().editable); // a frequency typed there tunes
     ASSERT_NE(readout->valueInterface(), nullptr);
     QAccessibleTextInterface *text = readout->textInterface();
     ASSERT_NE(text, nullptr);
