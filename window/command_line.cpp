@@ -89,6 +89,12 @@ void AcceptToolkitOptions(QCommandLineParser &parser)
     }
 }
 
+// The platform the user chose: -platform, or else QT_QPA_PLATFORM; empty when neither is given.
+QString ChosenPlatform(const TCommandLine &line, const QProcessEnvironment &environment)
+{
+    return line.platform.isEmpty() ? environment.value(u"QT_QPA_PLATFORM"_s) : line.platform;
+}
+
 } // namespace
 
 QString ProgramVersion()
@@ -197,7 +203,7 @@ TCommandLine ParseCommandLine(const QStringList &arguments)
 
 QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &environment)
 {
-    const QString chosen = line.platform.isEmpty() ? environment.value(u"QT_QPA_PLATFORM"_s) : line.platform;
+    const QString chosen = ChosenPlatform(line, environment);
     QStringList platforms;
     for (const QString &entry : chosen.split(u';', Qt::SkipEmptyParts))
         platforms << entry.section(u':', 0, 0).trimmed();
@@ -223,7 +229,7 @@ QString MissingDisplay(const TCommandLine &line, const QProcessEnvironment &envi
 
 QString DefaultPlatform(const TCommandLine &line, const QProcessEnvironment &environment)
 {
-    if (!line.platform.isEmpty() || !environment.value(u"QT_QPA_PLATFORM"_s).isEmpty())
+    if (!ChosenPlatform(line, environment).isEmpty())
         return {};
     if (line.display.isEmpty() && environment.value(u"DISPLAY"_s).isEmpty())
         return {};

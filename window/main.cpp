@@ -97,10 +97,10 @@ int main(int argc, char **argv)
         std::fputs(error.toLocal8Bit().constData(), stderr);
         return status;
     }
-    if (const QString missing = MissingDisplay(line, QProcessEnvironment::systemEnvironment()); !missing.isEmpty())
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (const QString missing = MissingDisplay(line, environment); !missing.isEmpty())
         return Fail(missing);
-
-    if (const QString platform = DefaultPlatform(line, QProcessEnvironment::systemEnvironment()); !platform.isEmpty())
+    if (const QString platform = DefaultPlatform(line, environment); !platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toLatin1());
 
     TSingleInstance instance(QFileInfo(TProgramSettings::DefaultPath()).absolutePath(), line.options.receiver.value_or(QString()));

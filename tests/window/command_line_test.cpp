@@ -133,7 +133,6 @@ TEST(CommandLine, AnXServerIsPreferredUnlessThePlatformIsChosen)
                           Case{{}, {u"WAYLAND_DISPLAY=wayland-0"_s}, {}},
                           Case{{}, {u"DISPLAY=:0"_s, u"QT_QPA_PLATFORM=wayland"_s}, {}},
                           Case{{u"-platform"_s, u"wayland"_s}, {u"DISPLAY=:0"_s}, {}},
-                          Case{{u"--platform"_s, u"wayland"_s}, {u"DISPLAY=:0"_s}, {}},
                           Case{{}, {}, {}}}) {
         QProcessEnvironment environment;
         for (const QString &variable : c.environment)
