@@ -1,6 +1,7 @@
 #pragma once
 
 #include "d2xx.h"
+#include "receiver_range.h"
 
 #include <QObject>
 #include <QString>
@@ -67,8 +68,8 @@ public:
     static inline std::array<std::uint8_t, 28> FrequencyBits{}; // entry 0: bit 27 of the tuning word
     static inline TTxBuffer TxBuffer;
 
-    static constexpr std::int32_t LowestFrequency = 50'000;
-    static constexpr std::int32_t HighestFrequency = 70'000'000;
+    static constexpr std::int32_t LowestFrequency = ReceiverRange::Lowest;
+    static constexpr std::int32_t HighestFrequency = ReceiverRange::Highest;
 
     void Initialize();
     void SetFrequency(std::int32_t Frequency);

@@ -1,5 +1,6 @@
 #include "rigctl_reply.h"
 
+#include "receiver_range.h"
 #include "remote_tuning.h"
 
 #include <QList>
@@ -18,8 +19,6 @@ constexpr int Ok = 0;
 constexpr int InvalidParameter = -1;
 constexpr int FeatureNotAvailable = -11;
 
-constexpr std::int32_t LowestFrequency = 50'000;
-constexpr std::int32_t HighestFrequency = 70'000'000;
 // hamlib's "normal" and "no change" passbands.
 constexpr int PassbandNormal = 0;
 constexpr int PassbandNoChange = -1;
@@ -152,7 +151,7 @@ std::optional<std::int32_t> AcceptedFrequency(const QByteArray &text)
     if (error != std::errc() || end != digits.data() + digits.size())
         return std::nullopt;
     const double hertz = std::round(value);
-    if (!(hertz >= LowestFrequency && hertz <= HighestFrequency))
+    if (!(hertz >= ReceiverRange::Lowest && hertz <= ReceiverRange::Highest))
         return std::nullopt;
     return static_cast<std::int32_t>(hertz);
 }

@@ -3,7 +3,10 @@
 #include "reading.h"
 #include "windows_1252.h"
 
+#include <QStringList>
+
 #include <optional>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,14 +15,29 @@ namespace {
 struct TEibiColumns
 {
     qsizetype kilohertz, time, days, itu, station, language, target, remarks, persistence, start, stop;
+    // The header's fields before any trailing empty ones: real schedules end it with a ';'.
+    qsizetype count;
 
     explicit TEibiColumns(const TCsvRow &header)
         : kilohertz(header.ColumnNamed("kHz")), time(header.ColumnNamed("Time(UTC)")),
           days(header.ColumnNamed("Days")), itu(header.ColumnNamed("ITU")), station(header.ColumnNamed("Station")),
           language(header.ColumnNamed("Lng")), target(header.ColumnNamed("Target")),
           remarks(header.ColumnNamed("Remarks")), persistence(header.ColumnNamed("P")),
-          start(header.ColumnNamed("Start")), stop(header.ColumnNamed("Stop"))
+          start(header.ColumnNamed("Start")), stop(header.ColumnNamed("Stop")), count(header.size())
     {
+        while (count > 0 && header.Field(count - 1).isEmpty())
+            --count;
+    }
+
+    // The columns a schedule cannot do without that this header lacks, joined by ", ".
+    QString Missing() const
+    {
+        QStringList missing;
+        for (const auto &[column, name] : {std::pair(kilohertz, "kHz"), std::pair(time, "Time(UTC)"),
+                                           std::pair(days, "Days"), std::pair(station, "Station")})
+            if (column < 0)
+                missing << QString::fromLatin1(name);
+        return missing.join(u", "_s);
     }
 };
 
@@ -41,15 +59,21 @@ TStationRead ReadEibiSchedule(QByteArrayView content)
     read.format = TStationFormat::Eibi;
     const QByteArray text = FromWindows1252(content).toUtf8();
     ReserveStationALine(read, text);
-    qsizetype headerFields = 0;
     std::optional<TEibiColumns> columns;
+    QString unknownHeader;
     const QString failure = ForEachCsvRow(text, {';', false, true}, [&](const TCsvRow &row) {
         if (!columns) {
             columns.emplace(row);
-            headerFields = row.size();
+            if (const QString missing = columns->Missing(); !missing.isEmpty())
+                unknownHeader = u"Not an EiBi schedule this program reads: its header lacks %1 (expected "
+                                "kHz;Time(UTC);Days;ITU;Station;Lng;Target;Remarks;P;Start;Stop)"_s.arg(missing);
             return;
         }
-        if (columns->kilohertz < 0 || !HasHeaderFieldCount(row, headerFields, read))
+        if (!unknownHeader.isEmpty())
+            return;
+        // A row may end with a ';' of its own, as the header does.
+        const bool ownSemicolon = row.size() == columns->count + 1 && row.Field(columns->count).isEmpty();
+        if (!ownSemicolon && !HasHeaderFieldCount(row, columns->count, read))
             return;
         const THertz frequency = HertzFromDecimal(row.Field(columns->kilohertz), 3);
         if (!frequency.problem.isEmpty()) {
@@ -79,7 +103,7 @@ TStationRead ReadEibiSchedule(QByteArrayView content)
     });
     if (!failure.isEmpty())
         read.error = failure;
-    else if (columns && columns->kilohertz < 0)
-        read.error = u"An EiBi schedule without a kHz column"_s;
+    else if (!unknownHeader.isEmpty())
+        read.error = unknownHeader;
     return read;
 }

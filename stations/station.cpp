@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -29,7 +30,7 @@ int DayNumber(QStringView day)
 }
 
 // Bit d set for each day d the text names: "" and "irr" every day, else days, ranges (which wrap
-// round the week: "Sa-Mo") and digit strings ("1245") separated by commas. Nothing for text
+// round the week: "Sa-Mo") and digit strings ("1245", "234 6") separated by commas. Nothing for text
 // that cannot be read, such as EiBi's "alt" or "2.Sa".
 std::optional<unsigned> ListedDays(QStringView days)
 {
@@ -51,9 +52,12 @@ std::optional<unsigned> ListedDays(QStringView days)
             }
         } else if (const int day = DayNumber(part)) {
             listed |= 1u << day;
-        } else if (part.size() > 1 && std::all_of(part.begin(), part.end(), IsDayDigit)) {
+        } else if (part.size() > 1 &&
+                   std::all_of(part.begin(), part.end(), [](QChar c) { return IsDayDigit(c) || c == u' '; })) {
+            // EiBi may pad the digits to their places: " 234 6".
             for (QChar digit : part)
-                listed |= 1u << (digit.unicode() - u'0');
+                if (digit != u' ')
+                    listed |= 1u << (digit.unicode() - u'0');
         } else {
             return std::nullopt;
         }

@@ -1,16 +1,25 @@
 #include "station_store.h"
 
+#include "receiver_range.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
+
+QString Grouped(qsizetype count)
+{
+    return QLocale(QLocale::English).toString(count);
+}
 
 QString Counted(qsizetype count, const QString &noun)
 {
-    return QLocale(QLocale::English).toString(count) + u' ' + noun + (count == 1 ? QString() : u"s"_s);
+    return Grouped(count) + u' ' + noun + (count == 1 ? QString() : u"s"_s);
 }
 
 TStationStore::TStationStore(QString folder)
@@ -72,6 +81,10 @@ QString TStationStore::Summary(const QString &name, const TStationRead &read)
 {
     QString line = u"Imported %1 from %2 (%3)"_s.arg(Counted(read.stations.size(), u"station"_s), name,
                                                      read.format ? FormatName(*read.format) : QString());
+    const auto outside = std::count_if(read.stations.begin(), read.stations.end(),
+                                       [](const TStation &station) { return !ReceiverRange::Holds(station.frequency); });
+    if (outside > 0)
+        line += u", %1 of them outside the receiver's %2"_s.arg(Grouped(outside), ReceiverRange::Text());
     if (read.skipped > 0)
         line += u"; %1 skipped: %2"_s.arg(Counted(read.skipped, u"line"_s), read.firstSkipped.join(u"; "_s));
     return line;

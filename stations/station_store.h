@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+// "9,876": counts are written the same whatever the user's locale.
+QString Grouped(qsizetype count);
 // "1 station", "9,876 stations": a count for people, with its noun.
 QString Counted(qsizetype count, const QString &noun);
 
@@ -35,8 +37,9 @@ public:
     // False when no list of that name is kept, or it cannot be removed.
     bool Remove(const QString &name);
 
-    // "Imported 9,876 stations from sked-b25.csv (EiBi schedule); 2 lines skipped: line 40: no
-    // frequency; line 41: no frequency" ("1 station", "1 line")
+    // "Imported 9,876 stations from sked-b25.csv (EiBi schedule), 12 of them outside the receiver's
+    // 50 kHz to 70 MHz; 2 lines skipped: line 40: no frequency; line 41: no frequency" ("1 station",
+    // "1 line"; nothing of the range where every station lies in it)
     static QString Summary(const QString &name, const TStationRead &read);
 
 private:

@@ -1,5 +1,6 @@
 #include "station_table.h"
 
+#include "receiver_range.h"
 
 #include <algorithm>
 
@@ -81,6 +82,17 @@ void TStationTable::SetNear(std::optional<qint64> hertz, qint64 span)
     endResetModel();
 }
 
+void TStationTable::SetBeyondRangeShown(bool shown)
+{
+    if (shown == beyondRangeShown)
+        return;
+    beginResetModel();
+    beyondRangeShown = shown;
+    Filter();
+    Sort();
+    endResetModel();
+}
+
 void TStationTable::Filter()
 {
     // Which stations hold the search text: each find in the whole text belongs to the station
@@ -100,6 +112,7 @@ void TStationTable::Filter()
         }
     }
     shown.clear();
+    hiddenBeyondRange = 0;
     for (int i = 0; i < indexed.stations.size(); ++i) {
         const TStation &s = indexed.stations[i];
         if (!found.empty() && !found[static_cast<std::size_t>(i)])
@@ -108,6 +121,10 @@ void TStationTable::Filter()
             continue;
         if (onAirAt && !OnAirAt(s, *onAirAt))
             continue;
+        if (!beyondRangeShown && !ReceiverRange::Holds(s.frequency)) {
+            ++hiddenBeyondRange;
+            continue;
+        }
         shown.push_back(i);
     }
 }

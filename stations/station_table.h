@@ -36,6 +36,10 @@ public:
     void SetOnAirAt(const std::optional<QDateTime> &utc);
     // Shows only the stations within `span` hertz of `hertz`, or all.
     void SetNear(std::optional<qint64> hertz, qint64 span);
+    // Shows the stations beyond the receiver's range too, or (as at first) only those it tunes.
+    void SetBeyondRangeShown(bool shown);
+    // Stations that the other filters let through but that are hidden as beyond the range.
+    int HiddenBeyondRange() const { return hiddenBeyondRange; }
 
     // The station shown in a row.
     const TStation &StationAt(int row) const { return indexed.stations[shown[static_cast<std::size_t>(row)]]; }
@@ -61,6 +65,8 @@ private:
     std::optional<QDateTime> onAirAt;
     std::optional<qint64> near;
     qint64 nearSpan = 0;
+    bool beyondRangeShown = false;
+    int hiddenBeyondRange = 0;
     int sortColumn = Frequency;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
 };

@@ -1,6 +1,7 @@
 #include "frequency_entry.h"
 
 #include "frequency_text.h"
+#include "receiver_range.h"
 
 #include <QLocale>
 
@@ -9,8 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int MaxDigits = 8;
-constexpr std::int64_t LowestHertz = 50'000;
-constexpr std::int64_t HighestHertz = 70'000'000;
 constexpr std::int64_t HertzWholeNumberFloor = 50'000;
 
 // The parts of a text: the number's digits, where its separator stood, and the unit.
@@ -116,7 +115,7 @@ TFrequencyReading ReadFrequency(const QString &text, TEntrySource source)
     const std::optional<std::int64_t> hertz = Hertz(number, *power);
     if (!hertz)
         return Refused(u"Finer than 1 Hz: "_s + Quoted(trimmed));
-    if (*hertz < LowestHertz || *hertz > HighestHertz)
+    if (!ReceiverRange::Holds(*hertz))
         return Refused(u"Out of range: "_s + Kilohertz(*hertz) + u" kHz (50 to 70000 kHz)"_s);
     return {static_cast<std::int32_t>(*hertz), QString()};
 }

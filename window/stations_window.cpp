@@ -1,8 +1,10 @@
 #include "stations_window.h"
 
+#include "announcer.h"
 #include "error_report.h"
 #include "memory_exchange.h"
 #include "memory_storing.h"
+#include "receiver_range.h"
 #include "tstSDR.h"
 
 #include <QCheckBox>
@@ -24,8 +26,6 @@
 
 #include <utility>
 
-#include <limits>
-
 using namespace Qt::Literals::StringLiterals;
 
 TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStationStore &store,
@@ -34,8 +34,10 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     , Search(new QLineEdit(this))
     , OnAir(new QCheckBox(u"On the &air now"_s, this))
     , NearDial(new QCheckBox(u"&Near the dial"_s, this))
+    , BeyondRange(new QCheckBox(u"Also &beyond the receiver's range"_s, this))
     , Lists(new QComboBox(this))
     , View(new QTableView(this))
+    , Count(new QLabel(this))
     , ImportButton(new QPushButton(u"&Import\u2026"_s, this))
     , ReloadButton(new QPushButton(u"&Reload"_s, this))
     , RemoveButton(new QPushButton(u"Re&move"_s, this))
@@ -48,6 +50,7 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     , storing(storing)
     , store(store)
     , memoryFilePath(memoryFilePath)
+    , announcer(new TAnnouncer(this))
 {
     setObjectName(u"stations"_s);
     setWindowTitle(u"Stations"_s);
@@ -58,6 +61,8 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     Search->setClearButtonEnabled(true);
     OnAir->setObjectName(u"onAir"_s);
     NearDial->setObjectName(u"nearDial"_s);
+    BeyondRange->setObjectName(u"beyondRange"_s);
+    Count->setObjectName(u"count"_s);
     Lists->setObjectName(u"lists"_s);
     Lists->setAccessibleName(u"Imported list"_s);
     View->setObjectName(u"stationTable"_s);
@@ -83,6 +88,7 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     filters->addWidget(Search, 1);
     filters->addWidget(OnAir);
     filters->addWidget(NearDial);
+    filters->addWidget(BeyondRange);
     auto *lists = new QHBoxLayout;
     lists->addWidget(Lists, 1);
     for (QPushButton *button : {ImportButton, ReloadButton, RemoveButton, ExportButton})
@@ -90,6 +96,7 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(filters);
     layout->addWidget(View, 1);
+    layout->addWidget(Count);
     auto *memories = new QHBoxLayout;
     memories->addWidget(StoreButton);
     memories->addStretch(1);
@@ -100,10 +107,19 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     layout->addWidget(Status);
     setTabOrder(Search, OnAir);
     setTabOrder(OnAir, NearDial);
-    setTabOrder(NearDial, View);
+    setTabOrder(NearDial, BeyondRange);
+    setTabOrder(BeyondRange, View);
 
     connect(Search, &QLineEdit::textChanged, this, [this](const QString &text) { Table.SetSearch(text); });
-    connect(OnAir, &QCheckBox::toggled, this, [this] { ShowOnAir(); });
+    connect(OnAir, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            minute->start();
+        else
+            minute->stop();
+        ShowOnAir();
+    });
+    connect(BeyondRange, &QCheckBox::toggled, this, [this](bool on) { Table.SetBeyondRangeShown(on); });
+    connect(&Table, &QAbstractItemModel::modelReset, this, [this] { ShowCount(); });
     connect(NearDial, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             dial.start();
@@ -113,8 +129,9 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     });
     dial.setInterval(200);
     connect(&dial, &QTimer::timeout, this, [this] { FollowDial(); });
-    minute.setInterval(60'000);
-    connect(&minute, &QTimer::timeout, this, [this] { ShowOnAir(); });
+    minute->setObjectName(u"onAirEachMinute"_s);
+    minute->setInterval(60'000);
+    connect(minute, &QTimer::timeout, this, [this] { ShowOnAir(); });
     connect(View, &QTableView::activated, this, [this](const QModelIndex &index) {
         RunGuarded([this, &index] { TuneToRow(index.row()); });
     });
@@ -168,7 +185,7 @@ void TStationsWindow::ShowLoaded(const TLoaded &loaded, const QString &done, con
         lines.prepend(done);
     if (lines.isEmpty())
         lines << u"%1 in %2"_s.arg(Counted(Table.StationCount(), u"station"_s), Counted(Lists->count(), u"list"_s));
-    Status->setText(lines.join(u'\n'));
+    Say(lines.join(u'\n'));
 }
 
 void TStationsWindow::Import(const QString &path)
@@ -217,7 +234,7 @@ void TStationsWindow::ExportShown()
             QSaveFile file(path);
             if (!file.open(QIODevice::WriteOnly) || file.write(StationsCsv(shown)) < 0 || !file.commit())
                 throw EIniFileException(path);
-            Status->setText(u"Exported %1 to %2"_s.arg(Counted(shown.size(), u"station"_s), QDir::toNativeSeparators(path)));
+            Say(u"Exported %1 to %2"_s.arg(Counted(shown.size(), u"station"_s), QDir::toNativeSeparators(path)));
         });
     });
     dialog->open();
@@ -228,33 +245,50 @@ int TStationsWindow::CurrentRow() const
     return View->currentIndex().isValid() ? View->currentIndex().row() : -1;
 }
 
-void TStationsWindow::TuneToRow(int row)
+void TStationsWindow::Say(const QString &text)
+{
+    Status->setText(text);
+    announcer->Announce(text);
+}
+
+void TStationsWindow::ShowCount()
+{
+    QString text = Counted(Table.rowCount(), u"station"_s) + u" shown"_s;
+    if (const int hidden = Table.HiddenBeyondRange(); hidden > 0)
+        text += u"; %1 hidden as beyond the receiver's %2"_s.arg(Grouped(hidden), ReceiverRange::Text());
+    Count->setText(text);
+    // Said with the table's name when it takes the focus.
+    View->setAccessibleDescription(text);
+}
+
+const TStation *TStationsWindow::ReceivableAt(int row, const QString &refused)
 {
     if (row < 0 || row >= Table.rowCount())
-        return;
-    const qint64 hertz = Table.StationAt(row).frequency;
-    if (hertz > std::numeric_limits<std::int32_t>::max())
-        return;
-    form.TuneTo(static_cast<std::int32_t>(hertz));
+        return nullptr;
+    const TStation &station = Table.StationAt(row);
+    if (ReceiverRange::Holds(station.frequency))
+        return &station;
+    const QString named = station.name.isEmpty() ? QString() : u" ("_s + station.name + u')';
+    Say(u"%1: %2 kHz%3 is beyond the receiver's %4"_s.arg(
+        refused, TStationTable::FrequencyText(station.frequency), named, ReceiverRange::Text()));
+    return nullptr;
+}
+
+void TStationsWindow::TuneToRow(int row)
+{
+    if (const TStation *station = ReceivableAt(row, u"Not tuned"_s))
+        form.TuneTo(static_cast<std::int32_t>(station->frequency));
 }
 
 void TStationsWindow::StoreRow(int row)
 {
-    if (row < 0 || row >= Table.rowCount())
-        return;
-    const TStation &station = Table.StationAt(row);
-    if (station.frequency > std::numeric_limits<std::int32_t>::max())
-        return;
-    storing.Ask(form.banco, form.memoria, static_cast<std::int32_t>(station.frequency), station.name);
+    if (const TStation *station = ReceivableAt(row, u"Not stored"_s))
+        storing.Ask(form.banco, form.memoria, static_cast<std::int32_t>(station->frequency), station->name);
 }
 
 void TStationsWindow::ShowOnAir()
 {
-    if (OnAir->isChecked())
-        minute.start();
-    else
-        minute.stop();
-    Table.SetOnAirAt(OnAir->isChecked() ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt);
+    Table.SetOnAirAt(OnAir->isChecked() ? std::optional(Now()) : std::nullopt);
 }
 
 void TStationsWindow::FollowDial()
@@ -297,7 +331,7 @@ void TStationsWindow::ExportMemories(const QString &path, bool asGqrx)
     const QByteArray bytes = asGqrx ? MemoriesGqrx(contents.banks) : MemoriesCsv(contents.banks);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw EIniFileException(path);
-    Status->setText(u"Exported the memories to "_s + QDir::toNativeSeparators(path));
+    Say(u"Exported the memories to "_s + QDir::toNativeSeparators(path));
 }
 
 void TStationsWindow::ChooseMemoryImport()
@@ -315,18 +349,18 @@ void TStationsWindow::ImportMemories(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Status->setText(u"Cannot read %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
+        Say(u"Cannot read %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
         return;
     }
     const TMemoriesRead read = MemoriesFromCsv(file.readAll());
     if (!read.error.isEmpty()) {
-        Status->setText(QDir::toNativeSeparators(path) + u": "_s + read.error);
+        Say(QDir::toNativeSeparators(path) + u": "_s + read.error);
         return;
     }
     const TMemoryFile memories(memoryFilePath);
     const QStringList changes = MemoryChanges(memories.Read().banks, read.banks);
     if (changes.isEmpty()) {
-        Status->setText(u"Nothing to change: the memories are those of "_s + QDir::toNativeSeparators(path));
+        Say(u"Nothing to change: the memories are those of "_s + QDir::toNativeSeparators(path));
         return;
     }
     auto *question = new QMessageBox(QMessageBox::Question, u"Import memories"_s,
@@ -343,7 +377,7 @@ void TStationsWindow::ImportMemories(const QString &path)
             TMemoryFile(memoryFilePath).Save(banks);
             form.carga_memorias();
             form.actualiza_memorias();
-            Status->setText(u"%1 written to the memory file"_s.arg(Counted(count, u"change"_s)));
+            Say(u"%1 written to the memory file"_s.arg(Counted(count, u"change"_s)));
         });
     });
     question->open();

@@ -3,9 +3,12 @@
 #include "station_store.h"
 #include "station_table.h"
 
+#include <QDateTime>
 #include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -13,12 +16,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class TAnnouncer;
 class TForm1;
 class TMemoryStoring;
 
 // The imported station lists as one table: searched as the user types, filtered to what is on
-// the air now (checked each minute) or near the dial (following the readout). Enter or a double
-// click tunes to a station as a recall does; "Store in memory…" keeps it in a memory of the
+// the air now (checked each minute) or near the dial (following the readout), and to what the
+// receiver tunes unless the user asks for every station. Enter or a double click tunes to a
+// station as a recall does; "Store in memory…" keeps it in a memory of the
 // user's choice. Lists are imported, read again and removed here.
 class TStationsWindow : public QWidget
 {
@@ -36,7 +41,8 @@ public:
     bool Loading() const { return loading != nullptr; }
     // Imports a file as the import button does, without asking for it.
     void Import(const QString &path);
-    // Tunes to the station in a row of the table as shown.
+    // Tunes to the station in a row of the table as shown; one beyond the receiver's range is
+    // neither tuned nor stored, and the status line says why.
     void TuneToRow(int row);
     void StoreRow(int row);
     // The readout changed: "near the dial" follows it.
@@ -51,8 +57,10 @@ public:
     QLineEdit *Search;
     QCheckBox *OnAir;
     QCheckBox *NearDial;
+    QCheckBox *BeyondRange;
     QComboBox *Lists;
     QTableView *View;
+    QLabel *Count; // how many stations are shown, and how many hidden as beyond the range
     QPushButton *ImportButton;
     QPushButton *ReloadButton;
     QPushButton *RemoveButton;
@@ -61,6 +69,8 @@ public:
     QPushButton *ExportMemoriesButton;
     QPushButton *ImportMemoriesButton;
     QLabel *Status;
+    // What time it is for "On the air now".
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTimeUtc(); };
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,13 +91,19 @@ private:
     void ChooseMemoryExport();
     void ChooseMemoryImport();
     int CurrentRow() const;
+    // The status line's text, which screen readers speak whatever has the focus.
+    void Say(const QString &text);
+    void ShowCount();
+    // The station in `row`, or nothing (the status line saying why where it lies beyond the range).
+    const TStation *ReceivableAt(int row, const QString &refused);
 
     TForm1 &form;
     TMemoryStoring &storing;
     TStationStore &store;
     QString memoryFilePath;
     QFutureWatcher<TLoaded> *loading = nullptr;
-    QTimer minute;
+    QTimer *minute = new QTimer(this);
+    TAnnouncer *announcer;
     // While "near the dial" is on, the readout is looked at this often.
     QTimer dial;
 };

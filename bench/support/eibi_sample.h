@@ -7,11 +7,11 @@
 // hours.
 inline QByteArray EibiSample(int lines)
 {
-    static const char *const Days[] = {"", "Mo-Fr", "Sa,Su", "1245", "irr", "Sa-Mo"};
+    static const char *const Days[] = {"", "Mo-Fr", "Sa,Su", "1245", "irr", " 234 6"};
     static const char *const Names[] = {"R Caf\xe9 Internacional", "Voice of Greece", "R Nacional Amaz\xf4nia",
                                         "BBC World Service", "Trans World Radio"};
     QByteArray schedule = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;"
-                          "Start:60;Stop:60\r\n";
+                          "Start:60;Stop:60;\r\n";
     schedule.reserve(lines * 64);
     for (int line = 0; line < lines; ++line) {
         const int start = (line * 37) % 24;

@@ -139,20 +139,26 @@ const TSample Samples[] = {
       Station(137'100'000, u"Converter"_s, u"Misc"_s, u"NFM"_s, u"Bandwidth: 32000 Hz; Shift: -100000000 Hz"_s)},
      {u"line 13: frequency not above zero"_s}},
     {"EiBi",
-     "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60\r\n"
+     "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\r\n"
      "153;0000-2400;;ROU;R Antena Satelor;R;Eu;;1;;\r\n"
      "4999.5;2300-0100;Mo-Fr;B;R Caf\xe9 \"Le #1\", Rio;P;SAm;\x93" "DRM\x94;;0301;1031\r\n"
      "abc;0000-0100;;D;Bad;G;Eu;;;;\r\n"
      "6070;0400-0500;1245;CAN;CFRX;E;NAm\r\n"
-     "9420;2500-0100;irr;GRC;ERT;Gr;Eu;;;;\r\n",
+     "9420;2500-0100;irr;GRC;ERT;Gr;Eu;;;;\r\n"
+     "17635;1330-1400; 234 6;USA;Adventist World Radio ;T;SEA;/CLN-t;6;2503;3006;\r\n"
+     "7325;0000-0100;;G;Extra;E;Eu;;1;;;x\r\n",
      TStationFormat::Eibi,
      {Scheduled(Station(153'000, u"R Antena Satelor"_s, u"EiBi"_s, {}, u"ITU: ROU; P: 1"_s), 0, 1440, {}, u"R"_s,
                 u"Eu"_s),
       Scheduled(Station(4'999'500, u"R Café \"Le #1\", Rio"_s, u"EiBi"_s, {},
                         u"“DRM”; ITU: B; Start: 0301; Stop: 1031"_s),
                 1380, 60, u"Mo-Fr"_s, u"P"_s, u"SAm"_s),
-      Scheduled(Station(9'420'000, u"ERT"_s, u"EiBi"_s, {}, u"ITU: GRC"_s), -1, -1, u"irr"_s, u"Gr"_s, u"Eu"_s)},
-     {u"line 4: invalid frequency \"abc\""_s, u"line 5: 7 fields where the header has 11"_s}},
+      Scheduled(Station(9'420'000, u"ERT"_s, u"EiBi"_s, {}, u"ITU: GRC"_s), -1, -1, u"irr"_s, u"Gr"_s, u"Eu"_s),
+      Scheduled(Station(17'635'000, u"Adventist World Radio"_s, u"EiBi"_s, {},
+                        u"/CLN-t; ITU: USA; P: 6; Start: 2503; Stop: 3006"_s),
+                810, 840, u"234 6"_s, u"T"_s, u"SEA"_s)},
+     {u"line 4: invalid frequency \"abc\""_s, u"line 5: 7 fields where the header has 11"_s,
+      u"line 8: 12 fields where the header has 11"_s}},
     {"StationCsv",
      "frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"
      "9410000,\"BBC; \"\"World\"\"\r\nService\",Broadcast,AM,0600,2400,Mo-Fr,E,Eu,\r\n"

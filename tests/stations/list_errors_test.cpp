@@ -40,6 +40,9 @@ TEST(ListErrorsTest, TellsWhatIsNoStationList)
         {"Location,Name,Frequency,Mode,Comment\r\n", TStationFormat::Chirp, {}},
         {"Location,Name\r\n1,Marine 16\r\n", TStationFormat::Chirp, u"A CHIRP list without a Frequency column"_s},
         {"kHz;Time(UTC);Days;ITU;Station;Lng;Target;Remarks;P;Start;Stop\n", TStationFormat::Eibi, {}},
+        {"kHz:75;Time:93;Days:59;ITU:49;Name:201;\n153;0000-2400;;ROU;R Antena Satelor;\n", TStationFormat::Eibi,
+         u"Not an EiBi schedule this program reads: its header lacks Time(UTC), Station (expected "
+         "kHz;Time(UTC);Days;ITU;Station;Lng;Target;Remarks;P;Start;Stop)"_s},
         {"Untagged ; #c0c0c0\n\n# Frequency ; Name ; Modulation ; Bandwidth ; Tags\n", TStationFormat::Gqrx, {}},
         {"Untagged ; #c0c0c0\n\nFrequency ; Name ; Modulation ; Bandwidth ; Tags\n", {}, UnknownFormat},
         {"frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"

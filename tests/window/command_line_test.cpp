@@ -44,7 +44,9 @@ TEST(CommandLine, MistakesPrintTheUsageAndExitWithTwo)
           QStringList{u"--rigctld-allow"_s, u"192.168.1.0/33"_s}, QStringList{u"--rigctld-allow"_s, u"lan"_s},
           QStringList{u"--rigctld-allow"_s, u"fd00::/129"_s}, QStringList{u"--rigctld-allow"_s, u"10.0.0.0/255.0.255.0"_s},
           QStringList{u"--rigctld-allow"_s, u"10.0.0.0/+8"_s}, QStringList{u"--rigctld-allow"_s, u"192.168.1"_s},
-          QStringList{u"--receiver"_s}, QStringList{u"--receiver="_s}}) {
+          QStringList{u"--receiver"_s}, QStringList{u"--receiver="_s},
+          QStringList{u"--yes"_s, u"--export-memories"_s, u"m.csv"_s},
+          QStringList{u"--import-stations"_s, u"sked-b25.csv"_s, u"--yes"_s}, QStringList{u"--yes"_s}}) {
         const TCommandLine line = Parse(arguments);
         EXPECT_EQ(line.exitCode, 2) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(line.output.isEmpty());

@@ -94,19 +94,38 @@ TEST_F(ListCommandsTest, ExportedMemoriesComeBackIntoTheIdenticalFile)
 TEST_F(ListCommandsTest, StationsImportAndExportWithOneLineEach)
 {
     const QString list = Path(u"sked-b25.csv"_s);
-    Write(list, "kHz;Time(UTC);Days;ITU;Station;Lng;Target;Remarks;P;Start;Stop\n"
+    Write(list, "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\n"
+                "16.3;0000-2400;;IND;VTX1 Indian Navy;;SAs;v;1;;\n"
                 "6070;0000-2400;;CAN;CFRX Toronto;E;ENA;;1;;\n"
                 "abc;0000-2400;;CAN;broken;E;ENA;;1;;\n");
     ASSERT_EQ(Run(Kind::ImportStations, list), 0) << error.toStdString();
-    EXPECT_EQ(output, u"Imported 1 station from sked-b25.csv (EiBi schedule); 1 line skipped: line 3: invalid frequency \"abc\"\n"_s);
+    EXPECT_EQ(output, u"Imported 2 stations from sked-b25.csv (EiBi schedule), 1 of them outside the receiver's 50 kHz "
+                      "to 70 MHz; 1 line skipped: line 4: invalid frequency \"abc\"\n"_s);
     const QString csv = Path(u"all.csv"_s);
     ASSERT_EQ(Run(Kind::ExportStations, csv), 0);
-    EXPECT_EQ(output, u"Exported 1 station to %1\n"_s.arg(csv));
+    EXPECT_EQ(output, u"Exported 2 stations to %1\n"_s.arg(csv));
     EXPECT_TRUE(Read(csv).startsWith("frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"
+                                     "16300,VTX1 Indian Navy,EiBi,,0000,2400,,,SAs,v; ITU: IND; P: 1\r\n"
                                      "6070000,CFRX Toronto,EiBi,"));
 
     EXPECT_EQ(Run(Kind::ImportStations, Path(u"gone.csv"_s)), 1);
     EXPECT_TRUE(output.isEmpty());
     EXPECT_TRUE(error.startsWith(u"corvex: Cannot read "_s)) << error.toStdString();
     EXPECT_EQ(error.count(u'\n'), 1);
+}
+
+// A memory file that holds no memories is not exported as 120 empty ones: one line says why, the
+// exit status is 1 and no file is written.
+TEST_F(ListCommandsTest, DamagedMemoriesAreNotExported)
+{
+    const QString memos = Path(u"memos.ini"_s);
+    const QString csv = Path(u"memories.csv"_s);
+    for (const QByteArray &damaged : {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), QByteArray("[General]\nx=1\n")}) {
+        Write(memos, damaged);
+        EXPECT_EQ(Run(Kind::ExportMemories, csv), 1);
+        EXPECT_EQ(error, u"corvex: The memory file %1 cannot be read as one\n"_s.arg(memos));
+        EXPECT_TRUE(output.isEmpty());
+        EXPECT_FALSE(QFile::exists(csv));
+        EXPECT_EQ(Read(memos), damaged);
+    }
 }

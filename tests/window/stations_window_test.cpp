@@ -1,4 +1,6 @@
+#include "announcer.h"
 #include "program_rig.h"
+#include "published_lists.h"
 #include "station_lists.h"
 #include "stations_window.h"
 #include "store_memory_dialog.h"
@@ -9,7 +11,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
+#include <QTimeZone>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,13 +24,17 @@ namespace {
 class StationsWindowTest : public MainWindowRig
 {
 protected:
-    void StartWithList(const QByteArray &list)
+    QString WriteList(const QString &name, const QByteArray &list)
     {
-        const QString path = folder.filePath(u"bookmarks.csv"_s);
+        const QString path = folder.filePath(name);
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(list);
-        file.close();
+        return path;
+    }
+    void StartWithList(const QByteArray &list) { StartWithFile(WriteList(u"bookmarks.csv"_s, list)); }
+    void StartWithFile(const QString &path)
+    {
         program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
                         folder.filePath(u"stations"_s));
         program->Start();
@@ -53,7 +62,8 @@ const QByteArray Bookmarks = "# Tag name          ;  color\n"
                              "    6070000 ; CFRX Toronto             ; AM                  ;       5000; Broadcast\n"
                              "    7074000 ; FT8 40 m                 ; USB                 ;       2800; Untagged\n"
                              "    7100000 ; Radio \"Seven\" #1         ; AM                  ;       5000; Broadcast\n"
-                             "   14074000 ; FT8 20 m                 ; USB                 ;       2800; Untagged\n";
+                             "   14074000 ; FT8 20 m                 ; USB                 ;       2800; Untagged\n"
+                             "  145800000 ; ISS voice                ; Narrow FM           ;      10000; Untagged\n";
 
 } // namespace
 
@@ -62,7 +72,8 @@ const QByteArray Bookmarks = "# Tag name          ;  color\n"
 TEST_F(StationsWindowTest, SearchAndNearTheDialNarrowTheTable)
 {
     StartWithList(Bookmarks);
-    EXPECT_EQ(Window().Status->text(), u"Imported 4 stations from bookmarks.csv (gqrx bookmarks)"_s);
+    EXPECT_EQ(Window().Status->text(), u"Imported 5 stations from bookmarks.csv (gqrx bookmarks), 1 of them outside "
+                                       "the receiver's 50 kHz to 70 MHz"_s);
     EXPECT_EQ(Window().Lists->currentText(), u"bookmarks.csv"_s);
     EXPECT_EQ(Shown(), (QStringList{u"CFRX Toronto"_s, u"FT8 40 m"_s, u"Radio \"Seven\" #1"_s, u"FT8 20 m"_s}));
 
@@ -119,8 +130,8 @@ TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
     program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
                     folder.filePath(u"stations"_s));
     ASSERT_TRUE(Loaded());
-    EXPECT_EQ(Window().Table.StationCount(), 4);
-    EXPECT_EQ(Window().Status->text(), u"4 stations in 1 list"_s);
+    EXPECT_EQ(Window().Table.StationCount(), 5);
+    EXPECT_EQ(Window().Status->text(), u"5 stations in 1 list"_s);
 
     const QString notAList = folder.filePath(u"memos.ini"_s);
     WriteMemoryFile("; not stations\n[bank1]\nbank_name1=Ham\n");
@@ -173,4 +184,90 @@ TEST_F(StationsWindowTest, ImportedMemoriesAreWrittenOnlyAfterOk)
     EXPECT_TRUE(ReadMemoryFile().contains("mem3=10000000\nTag_mem3=WWV\n")) << ReadMemoryFile().toStdString();
     EXPECT_EQ(Form1().Mem[2]->Caption(), u"WWV"_s);
     EXPECT_EQ(Window().Status->text(), u"1 change written to the memory file"_s);
+}
+
+// Ctrl+L opens the window. A station beyond the receiver is shown only when asked for, and Enter,
+// a double click or "Store in memory…" on it leaves the readout and the memories alone, the
+// status line saying why.
+TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTuned)
+{
+    StartWithList(Bookmarks);
+    QTest::keyClick(&Form1(), Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(WaitUntilActive(Window()));
+    EXPECT_EQ(Window().Count->text(), u"4 stations shown; 1 hidden as beyond the receiver's 50 kHz to 70 MHz"_s);
+    Window().BeyondRange->click();
+    EXPECT_EQ(Window().Count->text(), u"5 stations shown"_s);
+    EXPECT_EQ(Window().View->accessibleDescription(), u"5 stations shown"_s);
+    ASSERT_EQ(Shown().back(), u"ISS voice"_s);
+
+    Form1().TuneTo(7'074'000);
+    const QByteArray memories = ReadMemoryFile();
+    Window().View->setFocus();
+    Window().View->setCurrentIndex(Window().Table.index(4, TStationTable::Name));
+    const QString refused = u"145,800.000 kHz (ISS voice) is beyond the receiver's 50 kHz to 70 MHz"_s;
+    QTest::keyClick(Window().View, Qt::Key_Return);
+    EXPECT_EQ(Window().Status->text(), u"Not tuned: "_s + refused);
+    auto *announcer = Window().findChild<TAnnouncer *>();
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_EQ(announcer->accessibleName(), u"Not tuned: "_s + refused);
+    Window().Status->clear();
+    const QRect cell = Window().View->visualRect(Window().View->currentIndex());
+    // As a window system delivers one: press, release, press, double click, release.
+    QTest::mouseClick(Window().View->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mousePress(Window().View->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(Window().View->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(Window().View->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(Window().Status->text(), u"Not tuned: "_s + refused);
+    Window().StoreButton->click();
+    EXPECT_EQ(Window().Status->text(), u"Not stored: "_s + refused);
+    EXPECT_EQ(Form1().findChild<TStoreMemoryDialog *>(), nullptr);
+    EXPECT_EQ(Form1().frecuencia, 7'074'000);
+    EXPECT_EQ(SentFrequency(), 7'074'000);
+    EXPECT_EQ(ReadMemoryFile(), memories);
+}
+
+// The list just imported is the one chosen, so Remove takes that one; "On the air now" follows the
+// clock each minute.
+TEST_F(StationsWindowTest, TheImportedListIsChosenAndOnTheAirFollowsTheClock)
+{
+    StartWithList(Bookmarks);
+    Window().Import(WriteList(u"sked-b25.csv"_s, "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+                                                 "Remarks:135;P:35;Start:60;Stop:60;\r\n"
+                                                 "6070;1000-1100;;CAN;CFRX morning;E;ENA;;1;;\r\n"
+                                                 "9410;1100-1200;;G;BBC noon;E;Eu;;1;;\r\n"));
+    ASSERT_TRUE(Loaded());
+    EXPECT_EQ(Window().Lists->currentText(), u"sked-b25.csv"_s);
+
+    QDateTime now(QDate(2024, 1, 1), QTime(10, 30), QTimeZone::utc());
+    Window().Now = [&now] { return now; };
+    Window().OnAir->setChecked(true);
+    EXPECT_EQ(Shown(), QStringList{u"CFRX morning"_s});
+    now = now.addSecs(3600);
+    auto *minute = Window().findChild<QTimer *>(u"onAirEachMinute"_s);
+    ASSERT_NE(minute, nullptr);
+    ASSERT_TRUE(minute->isActive());
+    QSignalSpy ticked(minute, &QTimer::timeout);
+    minute->start(0);
+    ASSERT_TRUE(ticked.wait());
+    minute->stop();
+    EXPECT_EQ(Shown(), QStringList{u"BBC noon"_s});
+
+    Window().RemoveButton->click();
+    ASSERT_TRUE(Loaded());
+    EXPECT_EQ(Window().Status->text(), u"Removed sked-b25.csv"_s);
+    EXPECT_EQ(Window().Lists->currentText(), u"bookmarks.csv"_s);
+}
+
+// tlhunter's published gqrx bookmarks: 49 of its 1,046 lie within the receiver's range.
+TEST_F(StationsWindowTest, APublishedListShowsWhatTheReceiverTunes)
+{
+    SKIP_WITHOUT_PUBLISHED_LISTS();
+    StartWithFile(PublishedListsFolder() + u"/gqrx/tlhunter--gqrx-bookmarks--bookmarks.csv"_s);
+    EXPECT_EQ(Window().Status->text(), u"Imported 1,046 stations from tlhunter--gqrx-bookmarks--bookmarks.csv (gqrx "
+                                       "bookmarks), 997 of them outside the receiver's 50 kHz to 70 MHz"_s);
+    EXPECT_EQ(Window().Table.rowCount(), 49);
+    EXPECT_EQ(Window().Count->text(), u"49 stations shown; 997 hidden as beyond the receiver's 50 kHz to 70 MHz"_s);
+    Window().BeyondRange->setChecked(true);
+    EXPECT_EQ(Window().Table.rowCount(), 1046);
+    EXPECT_EQ(Window().Count->text(), u"1,046 stations shown"_s);
 }
