@@ -74,6 +74,8 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     View->setSelectionMode(QAbstractItemView::SingleSelection);
     View->setEditTriggers(QAbstractItemView::NoEditTriggers);
     View->setWordWrap(false);
+    // Tab leaves the table, as in any other control; the arrows move within it.
+    View->setTabKeyNavigation(false);
     // Rows of one height: the view never measures 100,000 of them.
     View->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     View->verticalHeader()->setDefaultSectionSize(View->fontMetrics().height() + 4);

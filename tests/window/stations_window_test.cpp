@@ -224,6 +224,10 @@ TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTune
     EXPECT_EQ(Form1().frecuencia, 7'074'000);
     EXPECT_EQ(SentFrequency(), 7'074'000);
     EXPECT_EQ(ReadMemoryFile(), memories);
+
+    Window().View->setFocus();
+    QTest::keyClick(Window().View, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), Window().View);
 }
 
 // The list just imported is the one chosen, so Remove takes that one; "On the air now" follows the
