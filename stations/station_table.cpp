@@ -40,57 +40,35 @@ TStationTable::TIndexed TStationTable::Index(QList<TStation> stations)
 
 void TStationTable::SetStations(TIndexed newStations)
 {
-    beginResetModel();
-    indexed = std::move(newStations);
-    Filter();
-    Sort();
-    endResetModel();
+    Reshow([&] { indexed = std::move(newStations); });
 }
 
 void TStationTable::SetSearch(const QString &text)
 {
     const QString folded = text.trimmed().toLower();
-    if (folded == search)
-        return;
-    beginResetModel();
-    search = folded;
-    Filter();
-    Sort();
-    endResetModel();
+    if (folded != search)
+        Reshow([&] { search = folded; });
 }
 
 void TStationTable::SetOnAirAt(const std::optional<QDateTime> &utc)
 {
-    if (utc == onAirAt)
-        return;
-    beginResetModel();
-    onAirAt = utc;
-    Filter();
-    Sort();
-    endResetModel();
+    if (utc != onAirAt)
+        Reshow([&] { onAirAt = utc; });
 }
 
 void TStationTable::SetNear(std::optional<qint64> hertz, qint64 span)
 {
-    if (hertz == near && span == nearSpan)
-        return;
-    beginResetModel();
-    near = hertz;
-    nearSpan = span;
-    Filter();
-    Sort();
-    endResetModel();
+    if (hertz != near || span != nearSpan)
+        Reshow([&] {
+            near = hertz;
+            nearSpan = span;
+        });
 }
 
 void TStationTable::SetBeyondRangeShown(bool shown)
 {
-    if (shown == beyondRangeShown)
-        return;
-    beginResetModel();
-    beyondRangeShown = shown;
-    Filter();
-    Sort();
-    endResetModel();
+    if (shown != beyondRangeShown)
+        Reshow([&] { beyondRangeShown = shown; });
 }
 
 void TStationTable::Filter()

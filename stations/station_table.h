@@ -56,6 +56,15 @@ public:
     static QString HoursText(const TStation &station);
 
 private:
+    // A change to what is shown, made within one reset of the model, then filtered and sorted anew.
+    template <typename TChange> void Reshow(TChange change)
+    {
+        beginResetModel();
+        change();
+        Filter();
+        Sort();
+        endResetModel();
+    }
     void Filter();
     void Sort();
 

@@ -267,8 +267,6 @@ TEST_F(StationsWindowTest, APublishedListShowsWhatTheReceiverTunes)
 {
     SKIP_WITHOUT_PUBLISHED_LISTS();
     StartWithFile(PublishedListsFolder() + u"/gqrx/tlhunter--gqrx-bookmarks--bookmarks.csv"_s);
-    EXPECT_EQ(Window().Status->text(), u"Imported 1,046 stations from tlhunter--gqrx-bookmarks--bookmarks.csv (gqrx "
-                                       "bookmarks), 997 of them outside the receiver's 50 kHz to 70 MHz"_s);
     EXPECT_EQ(Window().Table.rowCount(), 49);
     EXPECT_EQ(Window().Count->text(), u"49 stations shown; 997 hidden as beyond the receiver's 50 kHz to 70 MHz"_s);
     Window().BeyondRange->setChecked(true);
