@@ -65,6 +65,11 @@ FT_STATUS FtdiD2xx::OpenFirst(const std::function<bool(int, libusb_device *)> &w
     if (!opening) // libusb could not start: this machine offers no USB at all
         return FT_DEVICE_NOT_FOUND;
 
+    // libftdi waits 5 s for a chip by default, with the window frozen meanwhile; a change's 208
+    // bytes and their samples take a few milliseconds.
+    opening->usb_read_timeout = UsbTimeoutMs;
+    opening->usb_write_timeout = UsbTimeoutMs;
+
     ftdi_device_list *devices = nullptr;
     const int count = library.UsbFindAll(opening.get(), &devices, 0, 0);
     ftdi_device_list *entry = count > 0 ? devices : nullptr;

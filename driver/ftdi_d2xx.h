@@ -27,6 +27,9 @@ public:
                        std::uint32_t *written) override;
     FT_STATUS FT_Close(FT_HANDLE handle) override;
 
+    // The longest one USB transfer to or from the chip may take before it counts as failed.
+    static constexpr int UsbTimeoutMs = 50;
+
     // The D2XX status nearest to a libftdi error of ftdi_usb_open_dev.
     static FT_STATUS OpenStatus(int libftdiResult);
 

@@ -7,33 +7,60 @@
 SyncBitbangWriter::SyncBitbangWriter(UsbPipe &pipe)
     : pipe(pipe)
 {
-    readBack.setSingleShot(true);
-    readBack.setInterval(0);
-    QObject::connect(&readBack, &QTimer::timeout, [this] { failedReadBack = Drain(); });
+    endOfChange.setSingleShot(true);
+    endOfChange.setInterval(0);
+    QObject::connect(&endOfChange, &QTimer::timeout, [this] {
+        changeFailed = false;
+        if (const FT_STATUS status = Drain(); status != FT_OK)
+            failedReadBack = status;
+    });
 }
 
 FT_STATUS SyncBitbangWriter::Write(const std::uint8_t *bytes, std::uint32_t length, std::uint32_t *written)
 {
     *written = 0;
-    if (failedReadBack != FT_OK)
-        return std::exchange(failedReadBack, FT_OK);
-    if (pendingSamples + length > ReceiveBuffer)
-        if (const FT_STATUS status = Drain(); status != FT_OK)
-            return status;
-    const int sent = pipe.WriteData(bytes, static_cast<int>(length));
-    if (sent < 0)
+    EndOfChangeSoon();
+    if (changeFailed)
         return FT_IO_ERROR;
+    FT_STATUS readBack = std::exchange(failedReadBack, FT_OK);
+    if (pendingSamples + length > capacity)
+        if (const FT_STATUS status = Drain(); status != FT_OK)
+            readBack = status;
+    int sent = Send(bytes, length);
+    if (sent < 0 && pendingSamples > 0 && length <= UsbPacket) {
+        // The chip took none of it and waits to be read: it holds less than assumed.
+        capacity = std::max(pendingSamples, length);
+        if (Drain() == FT_OK)
+            sent = Send(bytes, length);
+    }
+    if (sent < 0) {
+        changeFailed = true;
+        return FT_IO_ERROR;
+    }
     *written = static_cast<std::uint32_t>(sent);
-    pendingSamples += *written;
-    // Beyond a full sample queue the chip waits for the host to read before it clocks the rest.
-    if (pendingSamples > SampleQueue && !readBack.isActive())
-        readBack.start();
-    return *written == length ? FT_OK : FT_IO_ERROR;
+    if (*written != length) {
+        changeFailed = true;
+        return FT_IO_ERROR;
+    }
+    return readBack;
+}
+
+int SyncBitbangWriter::Send(const std::uint8_t *bytes, std::uint32_t length)
+{
+    const int sent = pipe.WriteData(bytes, static_cast<int>(length));
+    if (sent > 0)
+        pendingSamples += static_cast<std::uint32_t>(sent);
+    return sent;
+}
+
+void SyncBitbangWriter::EndOfChangeSoon()
+{
+    if (!endOfChange.isActive())
+        endOfChange.start();
 }
 
 FT_STATUS SyncBitbangWriter::Drain()
 {
-    readBack.stop();
     std::array<std::uint8_t, 512> samples;
     int emptyReads = 0;
     while (pendingSamples > 0) {
@@ -54,7 +81,8 @@ FT_STATUS SyncBitbangWriter::Drain()
 
 void SyncBitbangWriter::Reset()
 {
-    readBack.stop();
+    endOfChange.stop();
     pendingSamples = 0;
     failedReadBack = FT_OK;
+    changeFailed = false;
 }

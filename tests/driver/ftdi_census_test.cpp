@@ -1,4 +1,5 @@
 #include "ftdi_census.h"
+#include "ftdi_chip_printer.h"
 #include "qt_printers.h"
 
 #include <QDir>
@@ -11,16 +12,6 @@
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
-
-// Readable failure messages for the compared lists.
-static void PrintTo(const TFtdiChip &chip, std::ostream *out)
-{
-    *out << '{' << chip.portPath.toStdString() << " \"" << chip.manufacturer.toStdString() << "\" \""
-         << chip.product.toStdString() << "\" serial \"" << chip.serial.toStdString() << "\" bound "
-         << chip.serialDriverBound << " tty \"" << chip.tty.toStdString() << "\" by-id \""
-         << chip.serialById.toStdString() << "\" holder \"" << chip.holderProgram.toStdString() << "\" "
-         << chip.holderPid << '}';
-}
 
 namespace {
 

@@ -208,6 +208,7 @@ TEST_F(FtdiD2xxOpen, FailedAndShortWritesAreIoErrors)
     library.results["ftdi_write_data"] = -1;
     EXPECT_EQ(Write(word, &written), FT_IO_ERROR);
     EXPECT_EQ(written, 0u);
+    QCoreApplication::processEvents(); // the next change
     library.results["ftdi_write_data"] = 20;
     EXPECT_EQ(Write(word, &written), FT_IO_ERROR);
     EXPECT_EQ(written, 20u);

@@ -129,8 +129,8 @@ TEST(SyncBitbangWriterTest, SamplesArriveInSmallPieces)
 }
 
 // A read-back that fails, whether before a write or after a change, is the next write's
-// failure; that write sends nothing, and the one after it goes on.
-TEST(SyncBitbangWriterTest, AFailedReadBackIsTheNextWritesIoErrorAndTheNextGoesOn)
+// failure; that write's bytes still reach the chip, and the one after it goes on.
+TEST(SyncBitbangWriterTest, AFailedReadBackIsTheNextWritesIoErrorAndItsWordStillGoes)
 {
     const std::vector<std::uint8_t> word(52, 0x61);
     for (const bool afterTheChange : {false, true}) {
@@ -142,13 +142,35 @@ TEST(SyncBitbangWriterTest, AFailedReadBackIsTheNextWritesIoErrorAndTheNextGoesO
         chip.failReads = true;
         if (afterTheChange)
             QCoreApplication::processEvents();
-        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR) << afterTheChange;
-        EXPECT_EQ(written, 0u);
-        EXPECT_EQ(chip.clocked, 208u) << afterTheChange;
-        chip.failReads = false;
         chip.samples.clear();
+        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR) << afterTheChange;
+        EXPECT_EQ(written, 52u);
+        EXPECT_EQ(chip.clocked, 260u) << afterTheChange;
+        chip.failReads = false;
         EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK) << afterTheChange;
     }
+}
+
+// Once a word of a change fails, the change's other words fail without reaching the chip; the
+// next change, after the event loop turned, goes out whole.
+TEST(SyncBitbangWriterTest, AFailedWordEndsItsChange)
+{
+    SamplingChip chip;
+    SyncBitbangWriter writer(chip);
+    const std::vector<std::uint8_t> word(52, 0x61);
+    std::uint32_t written = 0;
+    chip.samples.assign(SamplingChip::QueueCapacity, 0); // full, and no read gives them back
+    chip.failReads = true;
+    EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
+    chip.samples.clear();
+    chip.failReads = false;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_IO_ERROR);
+    EXPECT_EQ(chip.clocked, 0u);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(writer.Write(word.data(), 52, &written), FT_OK);
+    EXPECT_EQ(chip.clocked, 208u);
 }
 
 TEST(SyncBitbangWriterTest, MissingSamplesEndInAnIoErrorNotAHang)
