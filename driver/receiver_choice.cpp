@@ -6,15 +6,30 @@ namespace {
 
 const QString HowToChoose = u" - choose the receiver in the window's menu, Receiver"_s;
 
-QString Holder(const TFtdiChip &chip)
+QString HolderName(const TFtdiChip &chip)
 {
-    const QString program = chip.holderProgram.isEmpty() ? u"another program"_s : chip.holderProgram;
-    return u"in use by %1 (pid %2)"_s.arg(program).arg(chip.holderPid);
+    return chip.holderProgram.isEmpty() ? u"another program"_s : chip.holderProgram;
 }
 
-TReceiverPick Refuse(const QString &why)
+QString Holder(const TFtdiChip &chip)
 {
-    return {std::nullopt, why + HowToChoose};
+    return u"in use by %1 (pid %2)"_s.arg(HolderName(chip)).arg(chip.holderPid);
+}
+
+// The chip in the status line's few words.
+QString Named(const TFtdiChip &chip)
+{
+    return chip.serial.isEmpty() ? u"A chip without serial"_s : u"Chip "_s + chip.serial;
+}
+
+TReceiverPick Open(qsizetype index)
+{
+    return {static_cast<int>(index), {}, {}};
+}
+
+TReceiverPick Refuse(const QString &inShort, const QString &why)
+{
+    return {std::nullopt, inShort, why + HowToChoose};
 }
 
 // The chip at `index`, unless another program holds its tty.
@@ -22,8 +37,9 @@ TReceiverPick OpenUnlessHeld(const QList<TFtdiChip> &chips, qsizetype index)
 {
     const TFtdiChip &chip = chips[index];
     if (chip.Held())
-        return Refuse(u"The FTDI chip with serial %1 is %2"_s.arg(chip.serial, Holder(chip)));
-    return {static_cast<int>(index), {}};
+        return Refuse(u"%1 is in use by %2: see menu, Receiver"_s.arg(Named(chip), HolderName(chip)),
+                      u"The FTDI chip with serial %1 is %2"_s.arg(chip.serial, Holder(chip)));
+    return Open(index);
 }
 
 // Among the chips with `serial`, the one in `portPath`, else the only one.
@@ -52,25 +68,29 @@ TReceiverPick PickReceiver(const QList<TFtdiChip> &chips, const TReceiverIdentit
         for (qsizetype i = 0; !index && i < chips.size(); ++i)
             if (chips[i].serial == *required)
                 index = i;
-        if (!index)
-            return {std::nullopt, u"No FTDI chip has the serial %1 given by --receiver"_s.arg(*required)};
-        return {static_cast<int>(*index), {}};
+        if (!index) {
+            const QString why = u"No FTDI chip has the serial %1 given by --receiver"_s.arg(*required);
+            return {std::nullopt, why, why};
+        }
+        return Open(*index);
     }
     if (!chosen.IsEmpty())
         for (qsizetype i = 0; i < chips.size(); ++i)
             if (chips[i].serial == chosen.serial && chips[i].portPath == chosen.portPath)
-                return {static_cast<int>(i), {}};
+                return Open(i);
     if (chips.isEmpty())
         return {};
     if (chips.size() == 1) {
         if (!remembered.IsEmpty() && chips[0].serial != remembered.serial)
-            return Refuse(u"The only FTDI chip found, serial %1, is not the receiver last used"_s.arg(chips[0].serial));
+            return Refuse(u"%1 is not the last receiver: see menu, Receiver"_s.arg(Named(chips[0])),
+                          u"The only FTDI chip found, serial %1, is not the receiver last used"_s.arg(chips[0].serial));
         return OpenUnlessHeld(chips, 0);
     }
     if (!remembered.IsEmpty())
         if (const std::optional<qsizetype> index = Find(chips, remembered.serial, remembered.portPath))
             return OpenUnlessHeld(chips, *index);
-    return Refuse(u"%1 FTDI chips found"_s.arg(chips.size()));
+    return Refuse(u"%1 FTDI chips: choose one in the menu, Receiver"_s.arg(chips.size()),
+                  u"%1 FTDI chips found"_s.arg(chips.size()));
 }
 
 QString DescribeChip(const TFtdiChip &chip)

@@ -22,7 +22,8 @@ struct TReceiverPick
     // The chip to open, an index into the census's list; none when `refusal` says why, or when
     // the census lists no chip (then the first FTDI chip the library finds is opened, as always).
     std::optional<int> chip;
-    QString refusal;
+    QString refusal; // short enough for the main window's status line
+    QString detail;  // the whole of it: which chip, why, and where to choose
 };
 
 // The rule that keeps the receiver's chip apart from other FTDI chips (a CAT cable, a
@@ -32,7 +33,7 @@ struct TReceiverPick
 // - one chip: opened unless it is not the remembered receiver or another program holds its tty;
 // - several: the one with the remembered serial, the remembered port telling apart chips that
 //   share a serial; never one whose tty another program holds.
-// Otherwise nothing is opened and the refusal says why and how to choose.
+// Otherwise nothing is opened; the refusal says why in short, its detail how to choose.
 TReceiverPick PickReceiver(const QList<TFtdiChip> &chips, const TReceiverIdentity &remembered,
                            const std::optional<QString> &required, const TReceiverIdentity &chosen);
 

@@ -43,6 +43,8 @@ public:
     virtual ~TDeviceChooser() = default;
     virtual TChoice Choose() = 0;
     virtual void Opened() = 0;
+    // The whole of a refusal it gave, where the refusal says it in short; empty for other texts.
+    virtual QString Detail(const QString &) const { return {}; }
 };
 
 // The receiver's synthesizer driver: opens the first FTDI chip (or the one its chooser names) in synchronous bit-bang mode and

@@ -104,8 +104,12 @@ void TAutoReconnect::Poll()
 void TAutoReconnect::Attempt()
 {
     // The user may have reconnected it meanwhile.
-    if (waiting && !Connected() && selection.Pick())
-        form.ReopenReceiver();
+    if (waiting && !Connected()) {
+        if (selection.Pick())
+            form.ReopenReceiver();
+        else if (const TReceiverPick refused = selection.Refusal(); !refused.refusal.isEmpty())
+            form.ShowStatus(refused.refusal, refused.detail); // another chip came, not the receiver
+    }
     if (Connected()) {
         waiting = false;
         poll.stop();

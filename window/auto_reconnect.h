@@ -16,6 +16,7 @@ class TUsbHotplug;
 // chips coming and going through USB hot-plug where libusb offers it, otherwise by listing them
 // every PollPeriod. A chip that has just arrived may not open yet (udev still setting its
 // permissions, the kernel's serial driver binding): it is tried every RetryPeriod for RetryTime.
+// A chip that comes but is not the receiver (another in its port) is named on the status line.
 class TAutoReconnect : public QObject
 {
 public:

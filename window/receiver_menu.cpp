@@ -52,6 +52,11 @@ void TReceiverMenu::ListChips()
     // Enabled, though it does nothing: a screen reader passes over a disabled only item in silence.
     if (listed.isEmpty())
         Receivers->addAction(u"No FTDI chip found"_s);
+    // Why none opened, whole: the status line has room for it only in short.
+    if (const QString why = selection.Refusal().detail; !why.isEmpty()) {
+        Receivers->addAction(why);
+        Receivers->addSeparator();
+    }
     const TReceiverIdentity receiver = selection.Receiver();
     for (const TFtdiChip &chip : listed) {
         QAction *item = Receivers->addAction(DescribeChip(chip));

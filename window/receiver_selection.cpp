@@ -27,9 +27,22 @@ std::optional<TFtdiChip> TReceiverSelection::Pick() const
     return picked.chips[*picked.pick.chip];
 }
 
+TReceiverPick TReceiverSelection::Refusal() const
+{
+    TReceiverPick pick = PickNow().pick;
+    pick.chip.reset();
+    return pick;
+}
+
+QString TReceiverSelection::Detail(const QString &refusal) const
+{
+    return !refusal.isEmpty() && refusal == refused.refusal ? refused.detail : QString();
+}
+
 TDeviceChooser::TChoice TReceiverSelection::Choose()
 {
     const TPicked picked = PickNow();
+    refused = picked.pick;
     opening.reset();
     TChoice choice;
     choice.refusal = picked.pick.refusal;

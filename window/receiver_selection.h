@@ -28,11 +28,14 @@ public:
 
     TChoice Choose() override;
     void Opened() override;
+    QString Detail(const QString &refusal) const override;
 
     QList<TFtdiChip> Chips() const { return census.Chips(); }
     // The chip the next opening picks, without opening it; none when it would refuse, or open the
     // first chip blindly.
     std::optional<TFtdiChip> Pick() const;
+    // Why the next opening would open nothing, in short and whole; empty texts when it would.
+    TReceiverPick Refusal() const;
     // The user's own choice, which the next opening takes even when another program holds its
     // tty.
     void SetChosen(const TFtdiChip &chip);
@@ -58,5 +61,6 @@ private:
     std::optional<QString> required;
     TReceiverIdentity chosen;
     std::optional<TFtdiChip> opening;
+    TReceiverPick refused; // the last opening's
     std::optional<TFtdiChip> opened;
 };

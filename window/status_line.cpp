@@ -17,14 +17,17 @@ TStatusLine::TStatusLine(QLabel &label, TAnnouncer &announcer, std::chrono::mill
     connect(&noticeTimer, &QTimer::timeout, this, [this] { this->label.setText(lasting); });
 }
 
-void TStatusLine::Show(const QString &text)
+void TStatusLine::Show(const QString &text, const QString &detail)
 {
     noticeTimer.stop();
     const bool news = text != lasting;
     lasting = text;
     label.setText(text);
+    const QString whole = detail.isEmpty() ? text : detail;
+    label.setToolTip(whole);
+    label.setAccessibleDescription(whole);
     if (news)
-        announcer.Announce(text);
+        announcer.Announce(whole);
 }
 
 void TStatusLine::ShowNotice(const QString &text)

@@ -20,7 +20,9 @@ class TStatusLine : public QObject
 public:
     TStatusLine(QLabel &label, TAnnouncer &announcer, std::chrono::milliseconds noticeTime = NoticeTime);
 
-    void Show(const QString &text);
+    // A lasting text; `detail`, when given, is the whole of it, for the tooltip and for
+    // assistive tools, which hear it instead of the text.
+    void Show(const QString &text, const QString &detail = {});
     void ShowNotice(const QString &text);
     // The lasting text again, when a notice is shown.
     void EndNotice();

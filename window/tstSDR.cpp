@@ -289,12 +289,12 @@ void TForm1::SetMemoryEditor(QWidget *editor)
 
 void TForm1::escribir_memo(Tsdr *, const QString &Text)
 {
-    ShowStatus(Text);
+    ShowStatus(Text, chooser ? chooser->Detail(Text) : QString());
 }
 
-void TForm1::ShowStatus(const QString &text)
+void TForm1::ShowStatus(const QString &text, const QString &detail)
 {
-    status->Show(text);
+    status->Show(text, detail);
 }
 
 void TForm1::ShowNotice(const QString &text)

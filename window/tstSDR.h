@@ -47,7 +47,8 @@ public:
     // The driver's message event: the text replaces the status line.
     void escribir_memo(Tsdr *Sender, const QString &Text);
     // Replaces the status line's lasting text.
-    void ShowStatus(const QString &text);
+    // `detail`, when given, is the whole of a text that the line shows in short.
+    void ShowStatus(const QString &text, const QString &detail = {});
     // Shows a passing text over it, until the user next tunes successfully or for a few seconds.
     void ShowNotice(const QString &text);
     void EndNotice();

@@ -5,6 +5,7 @@
 #include "tuning_word.h"
 
 #include <QDoubleSpinBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -71,7 +72,13 @@ protected:
             texts << (item->isChecked() ? u"* "_s : QString()) + item->text();
         return texts;
     }
-    QAction *Item(int n) { return Receivers().actions().at(n); }
+    // The n-th chip's item, past the line that says why none opened.
+    QAction *Item(int n)
+    {
+        QList<QAction *> chips = Receivers().actions();
+        chips.removeIf([](const QAction *item) { return !item->isCheckable(); });
+        return chips.at(n);
+    }
 
     TListedFtdiCensus census;
 };
@@ -87,8 +94,10 @@ TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
     const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
     StartWith({receiver, Chip(u"PROG2"_s, u"1-1.4"_s)});
     EXPECT_EQ(port.Count(Kind::Open), 0);
-    EXPECT_EQ(Status(), u"2 FTDI chips found - choose the receiver in the window's menu, Receiver"_s);
-    EXPECT_EQ(Listed(), (QStringList{u"FT232R USB UART, serial RX1, port 1-1.2"_s,
+    EXPECT_EQ(Status(), u"2 FTDI chips: choose one in the menu, Receiver"_s);
+    EXPECT_EQ(Form1().info->toolTip(), u"2 FTDI chips found - choose the receiver in the window's menu, Receiver"_s);
+    EXPECT_EQ(Listed(), (QStringList{u"2 FTDI chips found - choose the receiver in the window's menu, Receiver"_s, {},
+                                     u"FT232R USB UART, serial RX1, port 1-1.2"_s,
                                      u"FT232R USB UART, serial PROG2, port 1-1.4"_s}));
 
     port.ClearCalls();
@@ -107,8 +116,9 @@ TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
     // The receiver unplugged, a CAT cable left: nothing opens.
     StartWith({Chip(u"CAT7"_s, u"1-1.4"_s)});
     EXPECT_EQ(port.Count(Kind::Open), 0);
-    EXPECT_EQ(Status(), u"The only FTDI chip found, serial CAT7, is not the receiver last used - choose the "
-                        "receiver in the window's menu, Receiver"_s);
+    EXPECT_EQ(Status(), u"Chip CAT7 is not the last receiver: see menu, Receiver"_s);
+    EXPECT_EQ(Form1().info->accessibleDescription(), u"The only FTDI chip found, serial CAT7, is not the receiver "
+                                                     "last used - choose the receiver in the window's menu, Receiver"_s);
 }
 
 // A chip whose tty another program holds opens only after the user confirms the warning.
@@ -117,13 +127,14 @@ TEST_F(ReceiverTest, AHeldChipOpensOnlyWhenTheUserConfirms)
     const TFtdiChip cat = Chip(u"CAT7"_s, u"1-1.3"_s, 4321);
     StartWith({cat});
     EXPECT_EQ(port.Count(Kind::Open), 0);
-    EXPECT_EQ(Status(), u"The FTDI chip with serial CAT7 is in use by flrig (pid 4321) - choose the receiver in "
-                        "the window's menu, Receiver"_s);
+    EXPECT_EQ(Status(), u"Chip CAT7 is in use by flrig: see menu, Receiver"_s);
     EXPECT_EQ(TReceiverMenu::Warning(cat),
               u"This chip is the serial port ttyUSB1, in use by flrig (pid 4321). If it is a CAT cable, opening it "
               "as the receiver takes the port from the serial driver and drives all its lines: RTS and DTR can key "
               "a transmitter. Open it as the receiver?"_s);
-    EXPECT_EQ(Listed(), QStringList{u"FT232R USB UART, serial CAT7, port 1-1.3, ttyUSB1, in use by flrig (pid 4321)"_s});
+    EXPECT_EQ(Listed(), (QStringList{u"The FTDI chip with serial CAT7 is in use by flrig (pid 4321) - choose the "
+                                     "receiver in the window's menu, Receiver"_s,
+                                     {}, u"FT232R USB UART, serial CAT7, port 1-1.3, ttyUSB1, in use by flrig (pid 4321)"_s}));
 
     for (const auto button : {QMessageBox::Cancel, QMessageBox::Open}) {
         Item(0)->trigger();
@@ -236,4 +247,35 @@ TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
     dialog.findChild<QPushButton *>(u"reset"_s)->click();
     EXPECT_EQ(dialog.Clock(), 75'000'000);
     EXPECT_DOUBLE_EQ(dialog.PpmBox->value(), 0);
+}
+
+// Every text about the receiver's chip that the program puts on the status line fits it whole at
+// its designed size (FTDI's serials have 8 characters, a process name up to 15); where a text is
+// short for a longer one, the line's tooltip and accessible description carry the whole.
+TEST_F(ReceiverTest, TheProgramsOwnTextsFitTheStatusLine)
+{
+    StartWith({});
+    TFtdiChip held = Chip(u"A50285BI"_s, u"1-1.2"_s, 4'194'304);
+    held.holderProgram = u"gnuradio-compan"_s;
+    const TFtdiChip other = Chip(u"FTA1B2C3"_s, u"1-1.2"_s);
+    const TReceiverIdentity remembered{u"A50285BI"_s, u"1-1.2"_s};
+    const QList<TReceiverPick> refusals{
+        PickReceiver(QList<TFtdiChip>(12, other), {}, {}, {}),
+        PickReceiver({other}, remembered, {}, {}),
+        PickReceiver({held}, {}, {}, {}),
+        PickReceiver({other}, {}, u"A50285BI"_s, {}),
+    };
+    QStringList texts{TAutoReconnect::WaitingText, u"Reconnecting the receiver\u2026"_s, Credit};
+    for (const TReceiverPick &refusal : refusals)
+        texts << refusal.refusal;
+    const QFontMetrics metrics(Form1().info->font());
+    const int room = Form1().info->contentsRect().width();
+    EXPECT_EQ(room, 385);
+    for (const QString &text : std::as_const(texts))
+        EXPECT_LE(metrics.horizontalAdvance(text), room) << text.toStdString();
+
+    Form1().ShowStatus(refusals[2].refusal, refusals[2].detail);
+    EXPECT_EQ(Form1().info->text(), u"Chip A50285BI is in use by gnuradio-compan: see menu, Receiver"_s);
+    EXPECT_EQ(Form1().info->toolTip(), refusals[2].detail);
+    EXPECT_EQ(Form1().info->accessibleDescription(), refusals[2].detail);
 }
