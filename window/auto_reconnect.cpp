@@ -33,8 +33,11 @@ void TAutoReconnect::SetEnabled(bool on)
     attempt.stop();
     // Switched off, the program has no libusb context of its own, as before the choice existed.
     delete std::exchange(hotplug, nullptr);
-    if (on && listenForHotplug)
+    if (on && listenForHotplug) {
         hotplug = new TUsbHotplug([this] { RunGuarded([this] { UsbChanged(); }); }, this);
+        if (!hotplug->Available()) // libusb offers none here: the chips are listed instead
+            delete std::exchange(hotplug, nullptr);
+    }
     // A receiver missing when the choice is made is waited for without a word: the status line
     // already says why it is not open.
     if (on && !Connected())
@@ -88,7 +91,7 @@ void TAutoReconnect::Wait()
 {
     waiting = true;
     lastSeen = selection.Chips();
-    if (!hotplug || !hotplug->Available())
+    if (!hotplug)
         poll.start();
 }
 

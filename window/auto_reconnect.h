@@ -47,7 +47,7 @@ private:
     TForm1 &form;
     TReceiverSelection &selection;
     bool listenForHotplug;
-    TUsbHotplug *hotplug = nullptr; // while enabled
+    TUsbHotplug *hotplug = nullptr; // while enabled, where libusb offers hot-plug
     bool enabled = false;
     bool waiting = false;
     int attemptsLeft = 0;
