@@ -33,12 +33,8 @@ FT_STATUS SyncBitbangWriter::Write(const std::uint8_t *bytes, std::uint32_t leng
         if (Drain() == FT_OK)
             sent = Send(bytes, length);
     }
-    if (sent < 0) {
-        changeFailed = true;
-        return FT_IO_ERROR;
-    }
-    *written = static_cast<std::uint32_t>(sent);
-    if (*written != length) {
+    *written = sent > 0 ? static_cast<std::uint32_t>(sent) : 0;
+    if (sent < 0 || *written != length) {
         changeFailed = true;
         return FT_IO_ERROR;
     }

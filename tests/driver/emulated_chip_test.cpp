@@ -19,28 +19,11 @@ using Words = std::vector<std::uint16_t>;
 namespace {
 
 const QString IoError = u"Error USB -"_s + Tsdr::StatusText(FT_IO_ERROR);
-const Words StartUp{0x0120, 0xC000, 0xE000, 0x0020};
-
-Words ChangeTo(std::int32_t frequency)
-{
-    const std::uint32_t word = ExactTuningWord(frequency);
-    return {0x0020, std::uint16_t(0x4000 | (word & 0x3FFF)), 0x1020, std::uint16_t(0x4000 | (word >> 14))};
-}
+const Words StartUp = InitialisationWords();
 
 Words Then(Words words, const Words &more)
 {
     words.insert(words.end(), more.begin(), more.end());
-    return words;
-}
-
-// The words on the chip's pins; a frame that is not a whole word fails the test.
-Words OnThePins(const TEmulatedFt232r &chip)
-{
-    Words words;
-    for (const DecodedFrame &frame : DecodeFrames(chip.Pins())) {
-        EXPECT_EQ(frame.bitCount, 16) << "a broken frame on the pins";
-        words.push_back(frame.word);
-    }
     return words;
 }
 
@@ -94,12 +77,12 @@ TEST_F(EmulatedChipTest, StartUpAndChangesReachThePinsExactly)
     for (int i = 0; i < 200; ++i) {
         const std::int32_t frequency = 50'000 + i * 349'871;
         Tune(frequency);
-        expected = Then(expected, ChangeTo(frequency));
+        expected = Then(expected, ChangeWords(frequency));
     }
     sdr.reset();
 
     EXPECT_EQ(messages, QStringList{Tsdr::CreditText()});
-    EXPECT_EQ(OnThePins(chip), expected);
+    EXPECT_EQ(WordsOnThePins(chip), expected);
     // wIndex 1: the chip's one interface, A; for the rate it carries the divisor's high bits.
     EXPECT_EQ(chip.Requests(), (std::vector<TControlRequest>{{0x40, 0x00, 0x0000, 1},
                                                              {0x40, 0x03, 0x4138, 0}, // 312.5: 312 and 4/8
@@ -120,7 +103,7 @@ TEST_F(EmulatedChipTest, AFailedReadBackCostsNoWord)
     Tune(14'200'000);
     Tune(7'100'000);
 
-    EXPECT_EQ(OnThePins(chip), Then(Then(StartUp, ChangeTo(14'200'000)), ChangeTo(7'100'000)));
+    EXPECT_EQ(WordsOnThePins(chip), Then(Then(StartUp, ChangeWords(14'200'000)), ChangeWords(7'100'000)));
     ASSERT_GE(messages.size(), 2);
     EXPECT_EQ(messages.front(), Tsdr::CreditText());
     // The failure once for the write, then for each bit of the next word, as every failure is.
@@ -145,7 +128,7 @@ TEST_F(EmulatedChipTest, AWedgedChipFailsQuicklyAndASmallOneLosesNothing)
     EXPECT_EQ(messages.back(), IoError);
     wedged.SetTakesBytes(true);
     Tune(10'001'000);
-    EXPECT_EQ(OnThePins(wedged), ChangeTo(10'001'000));
+    EXPECT_EQ(WordsOnThePins(wedged), ChangeWords(10'001'000));
     sdr.reset();
     port.reset();
     usb->Unplug(wedged);
@@ -159,7 +142,7 @@ TEST_F(EmulatedChipTest, AWedgedChipFailsQuicklyAndASmallOneLosesNothing)
     Tune(3'500'000);
     Tune(3'600'000);
     EXPECT_EQ(messages, QStringList{Tsdr::CreditText()});
-    EXPECT_EQ(OnThePins(clone), Then(Then(StartUp, ChangeTo(3'500'000)), ChangeTo(3'600'000)));
+    EXPECT_EQ(WordsOnThePins(clone), Then(Then(StartUp, ChangeWords(3'500'000)), ChangeWords(3'600'000)));
 }
 
 // The census over the emulated /sys and /dev: the strings, the port, the serial driver and its

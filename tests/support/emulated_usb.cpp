@@ -1,5 +1,7 @@
 #include "emulated_usb.h"
 
+#include "synthesizer_decoder.h"
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QStringList>
@@ -42,7 +44,7 @@ const char *const Descriptors = "12010002000000080304016000060102030109022000010
                                 "07058102400000"
                                 "07050202400000";
 
-QString Hex(int value, int width)
+QString ZeroPadded(int value, int width)
 {
     return u"%1"_s.arg(value, width, 10, QLatin1Char('0'));
 }
@@ -83,7 +85,7 @@ QString TEmulatedFt232r::SysfsPath() const
 
 QString TEmulatedFt232r::DeviceNode() const
 {
-    return u"/dev/bus/usb/001/"_s + Hex(deviceNumber, 3);
+    return u"/dev/bus/usb/001/"_s + ZeroPadded(deviceNumber, 3);
 }
 
 QString TEmulatedFt232r::Description() const
@@ -92,7 +94,7 @@ QString TEmulatedFt232r::Description() const
     QString text = u"P: %1\nN: %2\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\nE: BUSNUM=001\n"
                    "E: DEVNUM=%3\nE: DEVNAME=%4\nE: PRODUCT=403/6001/600\n"
                    "A: idVendor=0403\nA: idProduct=6001\nA: bcdDevice=0600\nA: manufacturer=FTDI\n"
-                   "A: product=FT232R USB UART\n"_s.arg(device, DeviceNode().mid(5), Hex(deviceNumber, 3),
+                   "A: product=FT232R USB UART\n"_s.arg(device, DeviceNode().mid(5), ZeroPadded(deviceNumber, 3),
                                                          DeviceNode());
     if (!setup.serial.isEmpty())
         text += u"A: serial=%1\n"_s.arg(setup.serial);
@@ -397,6 +399,14 @@ int TEmulatedFt232r::Fill(std::uint8_t *buffer, int length)
             break;
     }
     return filled;
+}
+
+std::vector<std::uint16_t> WordsOnThePins(const TEmulatedFt232r &chip)
+{
+    std::vector<std::uint16_t> words;
+    for (const DecodedFrame &frame : DecodeFrames(chip.Pins()))
+        words.push_back(frame.bitCount == 16 ? frame.word : 0xDEAD);
+    return words;
 }
 
 TEmulatedUsb::TEmulatedUsb()

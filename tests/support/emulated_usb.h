@@ -125,6 +125,9 @@ private:
     int inTransfers = 0;
 };
 
+// The words on the chip's pins, in order; a frame that is not a whole word shows as 0xDEAD.
+std::vector<std::uint16_t> WordsOnThePins(const TEmulatedFt232r &chip);
+
 // A /sys and /dev of umockdev's making for the whole process, for as long as this lives: libusb,
 // libftdi and the census see the chips plugged into it and nothing of the machine's own. The test
 // program must be linked with umockdev's preload library (Available() tells whether it is).

@@ -36,3 +36,14 @@ std::vector<std::uint16_t> DecodeWords(const std::vector<std::vector<std::uint8_
             words.push_back(frame.word);
     return words;
 }
+
+std::vector<std::uint16_t> InitialisationWords()
+{
+    return {0x0120, 0xC000, 0xE000, 0x0020};
+}
+
+std::vector<std::uint16_t> ChangeWords(std::int32_t frequency)
+{
+    const std::uint32_t word = ExactTuningWord(frequency);
+    return {0x0020, std::uint16_t(0x4000 | (word & 0x3FFF)), 0x1020, std::uint16_t(0x4000 | (word >> 14))};
+}

@@ -22,3 +22,8 @@ std::vector<std::uint16_t> DecodeWords(const std::vector<std::vector<std::uint8_
 // (f = 2,500,000 + n x 5,000,000) the driver's extended-precision steps decide the last bit, so
 // those frequencies are checked against their listed words instead.
 std::uint32_t ExactTuningWord(std::int32_t frequency);
+
+// The words the driver sends: its initialisation, and a change to `frequency` (a control word
+// before each half of the tuning word, the low half first).
+std::vector<std::uint16_t> InitialisationWords();
+std::vector<std::uint16_t> ChangeWords(std::int32_t frequency);

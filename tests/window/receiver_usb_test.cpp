@@ -25,30 +25,11 @@ namespace {
 const QString Credit = Tsdr::CreditText();
 const QString IoError = u"Error USB -"_s + Tsdr::StatusText(FT_IO_ERROR);
 
-Words Initialisation()
-{
-    return {0x0120, 0xC000, 0xE000, 0x0020};
-}
-
-Words Change(std::int32_t frequency)
-{
-    const std::uint32_t word = ExactTuningWord(frequency);
-    return {0x0020, std::uint16_t(0x4000 | (word & 0x3FFF)), 0x1020, std::uint16_t(0x4000 | (word >> 14))};
-}
-
 Words StartWords(std::int32_t frequency)
 {
-    Words words = Initialisation();
-    const Words change = Change(frequency);
+    Words words = InitialisationWords();
+    const Words change = ChangeWords(frequency);
     words.insert(words.end(), change.begin(), change.end());
-    return words;
-}
-
-Words OnThePins(const TEmulatedFt232r &chip)
-{
-    Words words;
-    for (const DecodedFrame &frame : DecodeFrames(chip.Pins()))
-        words.push_back(frame.bitCount == 16 ? frame.word : 0xDEAD);
     return words;
 }
 
@@ -97,8 +78,8 @@ protected:
     // its event loop turns.
     static Words PinsOnceClocked(const TEmulatedFt232r &chip, const Words &expected)
     {
-        static_cast<void>(QTest::qWaitFor([&] { return OnThePins(chip) == expected; }, 2000));
-        return OnThePins(chip);
+        static_cast<void>(QTest::qWaitFor([&] { return WordsOnThePins(chip) == expected; }, 2000));
+        return WordsOnThePins(chip);
     }
 
     std::optional<TEmulatedUsb> usb;
