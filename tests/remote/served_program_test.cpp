@@ -180,10 +180,40 @@ TEST_F(RobustnessTest, AClientThatNeverReadsIsDroppedOnce64KiBOfRepliesWait)
     SmallBufferPeer silent;
     ASSERT_TRUE(silent.Connect(ServerPort()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 1; }, NetworkTimeout));
-    const QByteArray requests = QByteArray("\\dump_caps\n").repeated(1000);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !silent.Send(requests) || Server().ClientCount() == 0; },
-                                NetworkTimeout));
+    // A few at a time, so that the kernel's queue for it is seen as it fills.
+    const QByteArray requests = QByteArray("\\dump_caps\n").repeated(8);
+    qsizetype mostQueued = 0;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        mostQueued = std::max(mostQueued, silent.QueuedAtTheServer());
+        return !silent.Send(requests) || Server().ClientCount() == 0;
+    }, NetworkTimeout));
     EXPECT_EQ(Server().ClientCount(), 0);
+    // Beside the server's own 64 KiB, the kernel holds no more than as much again for it.
+    EXPECT_GT(mostQueued, 0);
+    EXPECT_LE(mostQueued, 64 * 1024);
+    ExpectThePanelStillServes();
+}
+
+// After q the replies still waiting in the server's queue go out as the client reads, then the
+// connection ends.
+TEST_F(RobustnessTest, QuitBehindRepliesTheSocketCouldNotTakeEndsOnceTheyAreRead)
+{
+    StartServing();
+    SmallBufferPeer reader;
+    ASSERT_TRUE(reader.Connect(ServerPort()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 1; }, NetworkTimeout));
+    const QByteArray requests = QByteArray("\\dump_caps\n").repeated(120) + "q\n";
+    ASSERT_EQ(reader.Write(requests), requests.size());
+    // 55 KiB of replies: about half the kernel holds, the rest waits in the server.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reader.QueuedAtTheServer() > 16 * 1024; }, NetworkTimeout));
+    QByteArray received;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        received += reader.Read(4096);
+        return reader.Ended();
+    }, NetworkTimeout));
+    EXPECT_EQ(received.count("\nRPRT 0\n"), 121);
+    EXPECT_TRUE(received.endsWith("RPRT 0\n"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Server().ClientCount() == 0; }, NetworkTimeout));
     ExpectThePanelStillServes();
 }
 

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netinet/in.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -97,8 +100,26 @@ public:
     {
         QByteArray bytes(most, Qt::Uninitialized);
         const ssize_t got = ::recv(descriptor, bytes.data(), static_cast<size_t>(most), MSG_DONTWAIT);
+        ended = ended || got == 0;
         bytes.truncate(got > 0 ? got : 0);
         return bytes;
+    }
+    // Whether a Read found the server's end of the connection.
+    bool Ended() const { return ended; }
+
+    // The bytes the kernel holds unsent on the server's side of this connection: the server runs
+    // in this process, so its socket is among this process's descriptors.
+    qsizetype QueuedAtTheServer() const
+    {
+        const quint16 own = Port(descriptor, ::getsockname);
+        for (const QString &entry : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            const int candidate = entry.toInt();
+            int queued = 0;
+            if (candidate != descriptor && Port(candidate, ::getpeername) == own &&
+                ::ioctl(candidate, SIOCOUTQ, &queued) == 0)
+                return queued;
+        }
+        return -1;
     }
 
     // Bytes that arrived and wait unread.
@@ -118,5 +139,15 @@ public:
     }
 
 private:
+    static quint16 Port(int socket, int (*name)(int, sockaddr *, socklen_t *))
+    {
+        sockaddr_in address{};
+        socklen_t length = sizeof address;
+        if (name(socket, reinterpret_cast<sockaddr *>(&address), &length) != 0 || address.sin_family != AF_INET)
+            return 0;
+        return ntohs(address.sin_port);
+    }
+
     int descriptor = -1;
+    bool ended = false;
 };
