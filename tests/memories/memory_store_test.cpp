@@ -78,9 +78,10 @@ TEST_F(MemoryFileTest, MissingOrUnreadableFileReadsAsEmptyTexts)
     EXPECT_EQ(file.Load(), TMemoryBanks());
 }
 
+// Headers match in any case and with blanks inside the brackets, as hand-written files have them.
 TEST_F(MemoryFileTest, KeysCarryTheirNumbersAndMatchInAnyCase)
 {
-    WriteBytes(path, "[bank5]\nbank_name=no number\n[BANK1]\nBANK_NAME1=Upper\nTAG_MEM1=Shout\n[Bank3]\nMem2=3500000\n");
+    WriteBytes(path, "[bank5]\nbank_name=no number\n[BANK1]\nBANK_NAME1=Upper\nTAG_MEM1=Shout\n[ Bank3 ]\nMem2=3500000\n");
     const TMemoryBanks loaded = file.Load();
     EXPECT_TRUE(loaded.names[5].str().isEmpty());
     EXPECT_EQ(loaded.names[1].str(), u"Upper"_s);
@@ -95,6 +96,8 @@ TEST_F(MemoryFileTest, KeysCarryTheirNumbersAndMatchInAnyCase)
     EXPECT_TRUE(written.contains("[BANK1]\nBANK_NAME1=Renamed\nTAG_MEM1=Shout\n"));
     EXPECT_EQ(written.count("[bank1]"), 0);
     EXPECT_EQ(written.toLower().count("[bank1]"), 1);
+    EXPECT_TRUE(written.contains("[ Bank3 ]\nMem2=3500000\n"));
+    EXPECT_EQ(written.toLower().count("bank3"), 1);
     EXPECT_EQ(file.Load(), banks);
 }
 

@@ -261,4 +261,9 @@ TEST_F(AccessibilityTest, TheFocusMarkShowsAfterTabAndNeverAfterAClick)
     Click(Form1().Mem[4]);
     ASSERT_EQ(QApplication::focusWidget(), Form1().Mem[4]);
     EXPECT_EQ(Form1().grab().toImage(), atStart);
+
+    // Typing a frequency there takes the focus to the readout by key: it shows the mark.
+    QTest::keyClick(Form1().Mem[4], Qt::Key_7);
+    ASSERT_EQ(QApplication::focusWidget(), Form1().LEDDisplay1);
+    EXPECT_EQ(Form1().grab().toImage().pixel(readout.topLeft() + QPoint(2, 2)), qRgb(RedOf(led), GreenOf(led), BlueOf(led)));
 }

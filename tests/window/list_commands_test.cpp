@@ -1,6 +1,8 @@
 #include "list_commands.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,11 +27,12 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    int Run(Kind kind, const QString &path, bool yes = false)
+    int Run(Kind kind, const QString &path, bool yes = false, const QString &programDirectory = {})
     {
         output.clear();
         error.clear();
-        return RunListCommand({kind, path, yes}, folder.path(), Path(u"stations"_s), output, error);
+        return RunListCommand({kind, path, yes}, programDirectory.isEmpty() ? folder.path() : programDirectory,
+                              Path(u"stations"_s), output, error);
     }
 
     QTemporaryDir folder;
@@ -128,4 +131,29 @@ TEST_F(ListCommandsTest, DamagedMemoriesAreNotExported)
         EXPECT_FALSE(QFile::exists(csv));
         EXPECT_EQ(Read(memos), damaged);
     }
+}
+
+// A first import before the window ever ran, for a program installed where it may not write:
+// the configuration folder does not exist yet, and is made to hold the new memory file.
+TEST_F(ListCommandsTest, AFirstImportMakesTheConfigurationFolder)
+{
+    const QString csv = Path(u"memories.csv"_s);
+    const QString program = Path(u"program"_s);
+    ASSERT_TRUE(QDir().mkdir(program));
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", Path(u"never-made/config"_s).toLocal8Bit());
+    const QString memos = QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(u"memos.ini"_s);
+    QByteArray all = "bank,bank_name,memory,tag,frequency_hz\r\n";
+    for (int bank = 1; bank <= 8; ++bank)
+        for (int memory = 1; memory <= 15; ++memory)
+            all += QByteArray::number(bank) + ",BANK " + QByteArray::number(bank) + "," + QByteArray::number(memory) +
+                   (bank == 1 && memory == 1 ? ",FT8,7074000\r\n" : ",,\r\n");
+    Write(csv, all);
+    const int status = Run(Kind::ImportMemories, csv, true, program);
+    qputenv("XDG_CONFIG_HOME", previous);
+    EXPECT_EQ(status, 0) << error.toStdString();
+    EXPECT_TRUE(output.endsWith(u"written to "_s + memos + u'\n')) << output.toStdString();
+    EXPECT_TRUE(Read(memos).contains("mem1=7074000\nTag_mem1=FT8\n"));
+    EXPECT_FALSE(QFile::exists(QDir(program).filePath(u"memos.ini"_s)));
 }

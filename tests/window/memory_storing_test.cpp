@@ -64,8 +64,8 @@ TEST_F(StoringTest, AMemoryButtonStoresTheFrequencyYouHear)
     EXPECT_EQ(SentFrequency(), 7'074'000);
 }
 
-// Ctrl+S opens the dialog at the selected memory; the bank and memory chosen there take the
-// frequency, and the buttons change only when they show that bank. The Menu key on a focused
+// Ctrl+S opens the dialog at the selected memory; the bank and memory chosen there, in either
+// order, take the frequency, and the buttons change only when they show that bank. The Menu key on a focused
 // memory button opens its own menu. A failed write keeps the dialog open.
 TEST_F(StoringTest, TheKeyboardReachesItAndAFailedWriteKeepsTheDialog)
 {
@@ -74,8 +74,9 @@ TEST_F(StoringTest, TheKeyboardReachesItAndAFailedWriteKeepsTheDialog)
     QTest::keyClick(&Form1(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_EQ(Dialog()->Memory(), 1);
-    Dialog()->BankBox->setCurrentIndex(3);
     Dialog()->MemoryBox->setCurrentIndex(14);
+    Dialog()->BankBox->setCurrentIndex(3);
+    EXPECT_EQ(Dialog()->Memory(), 15);
     EXPECT_EQ(Dialog()->Tag(), u"MEM 15"_s);
     Type(Dialog()->TagBox, u"CFRX"_s);
     QCoreApplication::processEvents();

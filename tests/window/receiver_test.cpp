@@ -230,6 +230,15 @@ TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
     EXPECT_EQ(Words(), StartWords(Form1().frecuencia, 75'001'500));
     StartWith({Chip(u"RX2"_s, u"1-1.2"_s)}, TProgramOptions{{}, {}, u"RX2"_s});
     EXPECT_EQ(Words(), StartWords(Form1().frecuencia));
+    // A clock mistyped in the settings, or more than 1,000 ppm off, is not a calibration.
+    const std::pair<QString, std::int64_t> kept[] = {{u"7500000"_s, 75'000'000},  {u"75 MHz"_s, 75'000'000},
+                                                     {u"75075001"_s, 75'000'000}, {u"75075000"_s, 75'075'000},
+                                                     {u"74924999"_s, 75'000'000}, {u"74925000"_s, 74'925'000}};
+    for (const auto &[text, clock] : kept) {
+        QSettings(SettingsPath(), QSettings::IniFormat).setValue(u"referenceClock/serial-RX1"_s, text);
+        StartWith({receiver});
+        EXPECT_EQ(Words(), StartWords(Form1().frecuencia, clock)) << text.toStdString();
+    }
 
     TCalibrationDialog dialog(75'000'000, 10'000'000, nullptr);
     dialog.PpmBox->setValue(20);

@@ -1,6 +1,7 @@
 #include "single_instance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,4 +78,25 @@ TEST(SingleInstance, WithoutADisplayOneLineAndExitStatusOne)
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_EQ(program.readAllStandardError(),
               "corvex: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+}
+
+// A settings folder that cannot hold a lock (read-only, or a file where the folder should be)
+// lets every start run: it is not taken for a program already running.
+TEST(SingleInstance, AFolderThatCannotHoldALockLetsTheProgramRun)
+{
+    QTemporaryDir configuration;
+    const QString readOnly = configuration.filePath(u"read-only"_s);
+    ASSERT_TRUE(QDir().mkdir(readOnly));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile file(configuration.filePath(u"a-file"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    // The read-only folder binds only users other than root.
+    for (const QString &folder : {readOnly, file.fileName() + u"/settings"_s}) {
+        if (folder == readOnly && QFileInfo(readOnly).isWritable())
+            continue;
+        TSingleInstance first(folder);
+        EXPECT_EQ(first.Claim(), TSingleInstance::TClaim::Runs) << folder.toStdString();
+        TSingleInstance second(folder);
+        EXPECT_EQ(second.Claim(), TSingleInstance::TClaim::Runs) << folder.toStdString();
+    }
 }
