@@ -1,7 +1,13 @@
 // A stock Qt spin box alone in a window: what Orca speaks of it proves the chain from the
-// toolkit to the screen reader before the program itself is heard.
+// toolkit to the screen reader before the program itself is heard. The window shows when a line
+// comes on standard input: Qt joins the accessibility bus only after start-up, and a window
+// focused before that is never announced, so the check waits for the screen reader to see the
+// application first.
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QSpinBox>
+
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -12,6 +18,10 @@ int main(int argc, char *argv[])
     box.setRange(0, 99999);
     box.setValue(14201);
     box.setSuffix(QStringLiteral(" kHz"));
-    box.show();
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &box, [&box, &input] {
+        input.setEnabled(false);
+        box.show();
+    });
     return QApplication::exec();
 }
