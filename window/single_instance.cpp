@@ -3,8 +3,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QSocketNotifier>
+#include <QSysInfo>
 #include <QThread>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 
 #include <sys/socket.h>
@@ -61,10 +64,19 @@ TSingleInstance::TClaim TSingleInstance::Claim()
         Listen();
         return TClaim::Runs;
     }
-    // A folder that cannot hold a lock does not keep the program from running.
-    if (lock.error() != QLockFile::LockFailedError)
+    // A folder that cannot hold a lock does not keep the program from running, nor does a lock
+    // left there by a run that is gone when the folder does not let it be taken over.
+    if (lock.error() != QLockFile::LockFailedError || HolderGone())
         return TClaim::Runs;
     return AskToFront() ? TClaim::Raised : TClaim::Unanswered;
+}
+
+bool TSingleInstance::HolderGone() const
+{
+    qint64 pid = 0;
+    QString host, application;
+    return lock.getLockInfo(&pid, &host, &application) && pid > 0 && host == QSysInfo::machineHostName() &&
+           ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 qint64 TSingleInstance::HolderProcess() const

@@ -24,7 +24,7 @@ public:
     TSingleInstance &operator=(const TSingleInstance &) = delete;
 
     enum class TClaim {
-        Runs,        // this process holds the lock, or the folder cannot hold one
+        Runs,        // this process holds the lock, or the folder cannot hold one or take one over
         Raised,      // another running program holds it and was asked to come to the front
         Unanswered,  // another running program holds it and does not answer
     };
@@ -36,6 +36,8 @@ public:
 
 private:
     void Listen();
+    // The lock's holder was a process of this machine that no longer runs.
+    bool HolderGone() const;
     bool AskToFront() const;
     void Answer();
 

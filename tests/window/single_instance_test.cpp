@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -80,23 +83,37 @@ TEST(SingleInstance, WithoutADisplayOneLineAndExitStatusOne)
               "corvex: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
 }
 
-// A settings folder that cannot hold a lock (read-only, or a file where the folder should be)
-// lets every start run: it is not taken for a program already running.
+// A settings folder that cannot hold a lock (read-only, or a file where the folder should be),
+// or that holds one left by a killed run and cannot let it be taken over, lets every start run:
+// it is not taken for a program already running.
 TEST(SingleInstance, AFolderThatCannotHoldALockLetsTheProgramRun)
 {
     QTemporaryDir configuration;
     const QString readOnly = configuration.filePath(u"read-only"_s);
+    const QString leftLock = configuration.filePath(u"left-lock"_s);
     ASSERT_TRUE(QDir().mkdir(readOnly));
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(QDir().mkdir(leftLock));
+    // A run killed while it held the lock: its process is gone, the lock file stays.
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        QLockFile held(leftLock + u"/corvex.lock"_s);
+        ::_exit(held.tryLock(0) ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(killed, &status, 0), killed);
+    ASSERT_EQ(status, 0);
+    for (const QString &folder : {readOnly, leftLock})
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QFile file(configuration.filePath(u"a-file"_s));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    // The read-only folder binds only users other than root.
-    for (const QString &folder : {readOnly, file.fileName() + u"/settings"_s}) {
-        if (folder == readOnly && QFileInfo(readOnly).isWritable())
+    // The read-only folders bind only users other than root.
+    for (const QString &folder : {readOnly, leftLock, file.fileName() + u"/settings"_s}) {
+        if (folder != file.fileName() + u"/settings"_s && QFileInfo(folder).isWritable())
             continue;
         TSingleInstance first(folder);
         EXPECT_EQ(first.Claim(), TSingleInstance::TClaim::Runs) << folder.toStdString();
         TSingleInstance second(folder);
         EXPECT_EQ(second.Claim(), TSingleInstance::TClaim::Runs) << folder.toStdString();
     }
+    QFile::setPermissions(leftLock, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
