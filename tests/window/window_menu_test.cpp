@@ -144,3 +144,18 @@ TEST_F(WindowMenuTest, AboutNamesTheVersionTheFilesAndTheUdevRule)
     EXPECT_TRUE(text.contains(u"60-corvex-ftdi.rules"_s));
     box->close();
 }
+
+// The whole menu in order, as the user meets it: each capability's items in their place, a
+// line between the groups.
+TEST_F(WindowMenuTest, HoldsEveryItemInItsPlace)
+{
+    StartWithSettings();
+    Q_EMIT Menu().aboutToShow();
+    QStringList items;
+    for (const QAction *item : Menu().actions())
+        items << (item->isSeparator() ? u"-"_s : item->menu() != nullptr ? item->text() + u" >"_s : item->text());
+    EXPECT_EQ(items, (QStringList{u"Store 14,200.000 kHz in a memory\u2026"_s, u"Stations\u2026"_s, u"-"_s,
+                                  u"Network control (rigctld) on 127.0.0.1:4532"_s, u"Always on top"_s,
+                                  u"Reconnect receiver"_s, u"Receiver >"_s, u"Reconnect automatically"_s,
+                                  u"Calibrate receiver\u2026"_s, u"-"_s, u"About Corvex-Corvin"_s}));
+}
