@@ -115,7 +115,7 @@ def main(program, stock):
     try:
         orca = Orca(folder)
         orca.after(lambda: None, [], "Orca started")
-        baseline = subprocess.Popen([stock], stdin=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        baseline = subprocess.Popen([stock, "--show-on-input"], stdin=subprocess.PIPE, stderr=subprocess.DEVNULL)
         wait_for("Orca to see the stock spin box's application", lambda: STOCK_JOINED.search(orca.text()), 30)
         def show_stock():
             baseline.stdin.write(b"show\n")
