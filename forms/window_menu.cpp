@@ -1,5 +1,7 @@
 #include "window_menu.h"
 
+#include "error_report.h"
+
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -10,7 +12,44 @@ TWindowMenu::TWindowMenu(QWidget &window)
     , window(window)
     , menu(new QMenu(&window))
 {
+    for (TMenuSection section : {TMenuSection::Network, TMenuSection::Program}) {
+        auto *separator = new QAction(menu);
+        separator->setSeparator(true);
+        Add(section, separator);
+    }
     window.installEventFilter(this);
+}
+
+void TWindowMenu::Add(TMenuSection section, QAction *action)
+{
+    const auto index = static_cast<std::size_t>(section);
+    QAction *before = nullptr;
+    for (std::size_t later = index + 1; later < sections.size() && before == nullptr; ++later)
+        before = sections[later].value(0);
+    menu->insertAction(before, action);
+    sections[index] << action;
+}
+
+void TWindowMenu::Add(TMenuSection section, QMenu *submenu)
+{
+    Add(section, submenu->menuAction());
+}
+
+QAction *TWindowMenu::AddChoice(TMenuSection section, const QString &text, bool on,
+                                const std::function<void(bool)> &apply, const std::function<void(bool)> &keep)
+{
+    auto *item = new QAction(text, menu);
+    item->setCheckable(true);
+    item->setChecked(on);
+    apply(on);
+    connect(item, &QAction::toggled, item, [apply, keep](bool chosen) {
+        RunGuarded([&] {
+            apply(chosen);
+            keep(chosen);
+        });
+    });
+    Add(section, item);
+    return item;
 }
 
 void TWindowMenu::Open(const QPoint &globalPosition)

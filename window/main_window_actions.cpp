@@ -6,6 +6,7 @@
 #include "tstSDR.h"
 #include "window_menu.h"
 
+#include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,24 +16,16 @@ using namespace Qt::Literals::StringLiterals;
 TMainWindowActions::TMainWindowActions(TWindowMenu &menu, TForm1 &form, TProgramSettings &settings,
                                        const QString &memoryFilePath)
     : QObject(&form)
-    , AlwaysOnTop(menu.Menu().addAction(u"Always on top"_s))
-    , ReconnectReceiver(menu.Menu().addAction(u"Reconnect receiver"_s))
-    , About(nullptr)
+    , AlwaysOnTop(menu.AddChoice(
+          TMenuSection::Window, u"Always on top"_s, settings.AlwaysOnTop(), [&form](bool on) { form.SetAlwaysOnTop(on); },
+          [&settings](bool on) { settings.SetAlwaysOnTop(on); }))
+    , ReconnectReceiver(new QAction(u"Reconnect receiver"_s, this))
+    , About(new QAction(u"About Corvex-Corvin"_s, this))
     , form(form)
     , aboutText(AboutText(memoryFilePath, settings.Path()))
 {
-    menu.Menu().addSeparator();
-    About = menu.Menu().addAction(u"About Corvex-Corvin"_s);
-
-    AlwaysOnTop->setCheckable(true);
-    AlwaysOnTop->setChecked(settings.AlwaysOnTop());
-    form.SetAlwaysOnTop(settings.AlwaysOnTop());
-    connect(AlwaysOnTop, &QAction::toggled, this, [&form, &settings](bool on) {
-        RunGuarded([&] {
-            form.SetAlwaysOnTop(on);
-            settings.SetAlwaysOnTop(on);
-        });
-    });
+    menu.Add(TMenuSection::Receiver, ReconnectReceiver);
+    menu.Add(TMenuSection::Program, About);
     connect(ReconnectReceiver, &QAction::triggered, this, [&form] { RunGuarded([&form] { form.ReconnectReceiver(); }); });
     connect(About, &QAction::triggered, this, [this] { ShowAbout(); });
 }

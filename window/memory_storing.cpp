@@ -29,9 +29,7 @@ TMemoryStoring::TMemoryStoring(TForm1 &form, TWindowMenu &menu, const QString &p
     , programDirectory(programDirectory)
 {
     StoreAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction *first = menu.Menu().actions().value(0);
-    menu.Menu().insertAction(first, StoreAction);
-    menu.Menu().insertSeparator(first);
+    menu.Add(TMenuSection::Memories, StoreAction);
     form.addAction(StoreAction);
     // The item names the frequency as it is when the menu opens.
     auto name = [this] {

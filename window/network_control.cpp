@@ -4,20 +4,22 @@
 #include "program_settings.h"
 #include "rigctl_loader.h"
 #include "tstSDR.h"
+#include "window_menu.h"
 
 #include <QAction>
 #include <QMenu>
 
 using namespace Qt::Literals::StringLiterals;
 
-TNetworkControl::TNetworkControl(TForm1 &form, QMenu &menu, TProgramSettings &settings,
+TNetworkControl::TNetworkControl(TForm1 &form, TWindowMenu &menu, TProgramSettings &settings,
                                  const TProgramOptions &options)
     : form(form)
     , settings(settings)
     , endpoint(options.rigctld.value_or(TRigctldEndpoint{}))
     , allowedSubnets(options.rigctldAllowed)
-    , menuItem(menu.addAction(u"Network control (rigctld) on "_s + EndpointText(endpoint)))
+    , menuItem(new QAction(u"Network control (rigctld) on "_s + EndpointText(endpoint), &menu.Menu()))
 {
+    menu.Add(TMenuSection::Network, menuItem);
     menuItem->setCheckable(true);
     QObject::connect(menuItem, &QAction::triggered, menuItem, Guarded([this] { Choose(menuItem->isChecked()); }));
     Switch(options.rigctld.has_value() || settings.NetworkControl());

@@ -6,9 +6,9 @@
 #include <memory>
 
 class QAction;
-class QMenu;
 class TForm1;
 class TProgramSettings;
+class TWindowMenu;
 
 // Network control of the receiver: the rigctld-compatible server, the menu item that switches it
 // on and off, and the choice kept between runs. At start the command line decides for the run
@@ -18,7 +18,7 @@ class TProgramSettings;
 class TNetworkControl
 {
 public:
-    TNetworkControl(TForm1 &form, QMenu &menu, TProgramSettings &settings, const TProgramOptions &options);
+    TNetworkControl(TForm1 &form, TWindowMenu &menu, TProgramSettings &settings, const TProgramOptions &options);
 
     // The server, loaded now if it was not yet.
     TRigctlService &Server();

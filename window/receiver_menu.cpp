@@ -18,30 +18,21 @@ TReceiverMenu::TReceiverMenu(TWindowMenu &menu, TForm1 &form, TReceiverSelection
                              TProgramSettings &settings, TAutoReconnect &reconnect)
     : QObject(&form)
     , Receivers(new QMenu(u"Receiver"_s, &form))
-    , ReconnectAutomatically(new QAction(u"Reconnect automatically"_s, this))
+    , ReconnectAutomatically(nullptr)
     , Calibrate(new QAction(u"Calibrate receiver\u2026"_s, this))
     , form(form)
     , selection(selection)
 {
     Receivers->setObjectName(u"receivers"_s);
     Receivers->setToolTipsVisible(true); // each chip's /dev/serial/by-id name
-    // Next to "Reconnect receiver", before the separator that sets off "About".
-    const QList<QAction *> items = menu.Menu().actions();
-    QAction *before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
-    menu.Menu().insertMenu(before, Receivers);
-    menu.Menu().insertActions(before, {ReconnectAutomatically, Calibrate});
+    menu.Add(TMenuSection::Receiver, Receivers);
     connect(Receivers, &QMenu::aboutToShow, this, [this] { RunGuarded([this] { ListChips(); }); });
     ListChips();
 
-    ReconnectAutomatically->setCheckable(true);
-    ReconnectAutomatically->setChecked(settings.ReconnectAutomatically());
-    reconnect.SetEnabled(settings.ReconnectAutomatically());
-    connect(ReconnectAutomatically, &QAction::toggled, this, [&settings, &reconnect](bool on) {
-        RunGuarded([&] {
-            reconnect.SetEnabled(on);
-            settings.SetReconnectAutomatically(on);
-        });
-    });
+    ReconnectAutomatically = menu.AddChoice(
+        TMenuSection::Receiver, u"Reconnect automatically"_s, settings.ReconnectAutomatically(),
+        [&reconnect](bool on) { reconnect.SetEnabled(on); }, [&settings](bool on) { settings.SetReconnectAutomatically(on); });
+    menu.Add(TMenuSection::Receiver, Calibrate);
     connect(Calibrate, &QAction::triggered, this, [this] { RunGuarded([this] { ShowCalibration(); }); });
 }
 

@@ -21,9 +21,7 @@ TStationLists::TStationLists(TForm1 &form, TWindowMenu &menu, TMemoryStoring &st
     , memoryFilePath(TMemoryFile::ForProgramIn(programDirectory).Path())
 {
     ShowAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    // Beside "Store … in a memory…", the other way to the memories from a list.
-    const QList<QAction *> items = menu.Menu().actions();
-    menu.Menu().insertAction(items.value(1), ShowAction);
+    menu.Add(TMenuSection::Stations, ShowAction);
     form.addAction(ShowAction);
     connect(ShowAction, &QAction::triggered, this, [this] {
         RunGuarded([this] {
