@@ -2,6 +2,7 @@
 
 #include "d2xx.h"
 #include "receiver_range.h"
+#include "reference_clock.h"
 
 #include <QObject>
 #include <QString>
@@ -38,7 +39,7 @@ public:
     {
         std::string portPath; // empty: the first FTDI chip
         QString refusal;      // set: nothing is opened, and this is the status text
-        std::int64_t referenceClock = 75'000'000; // the chip's synthesizer clock, in hertz
+        std::int64_t referenceClock = ReferenceClock::Nominal; // the chip's synthesizer clock, in hertz
     };
     virtual ~TDeviceChooser() = default;
     virtual TChoice Choose() = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reference_clock.h"
+
 #include <cstdint>
 
 // The synthesizer's 28-bit tuning word for f hertz: round(f / clock x (2^28 - 1)), computed the way
@@ -7,4 +9,4 @@
 // product rounded to a 64-bit mantissa, then to an integer, every step to nearest with ties to even.
 // Exact integer arithmetic reproduces those steps on any compiler. Valid for 1 <= f <= 70,000,000
 // and clocks from 70 to 80 MHz (the nominal 75 MHz, calibrated).
-std::uint32_t TuningWord(std::int32_t frequency, std::int64_t clock = 75'000'000);
+std::uint32_t TuningWord(std::int32_t frequency, std::int64_t clock = ReferenceClock::Nominal);

@@ -1,16 +1,14 @@
 #include "frequency_entry.h"
 
-#include "frequency_text.h"
 #include "receiver_range.h"
-
-#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 constexpr int MaxDigits = 8;
-constexpr std::int64_t HertzWholeNumberFloor = 50'000;
+// A pasted whole number that is a frequency the receiver tunes in hertz is taken as hertz.
+constexpr std::int64_t HertzWholeNumberFloor = ReceiverRange::Lowest;
 
 // The parts of a text: the number's digits, where its separator stood, and the unit.
 struct TNumber
@@ -116,7 +114,7 @@ TFrequencyReading ReadFrequency(const QString &text, TEntrySource source)
     if (!hertz)
         return Refused(u"Finer than 1 Hz: "_s + Quoted(trimmed));
     if (!ReceiverRange::Holds(*hertz))
-        return Refused(u"Out of range: "_s + Kilohertz(*hertz) + u" kHz (50 to 70000 kHz)"_s);
+        return Refused(u"Out of range: %1 kHz (%2 to %3 kHz)"_s.arg(Kilohertz(*hertz)).arg(ReceiverRange::Lowest / 1000).arg(ReceiverRange::Highest / 1000));
     return {static_cast<std::int32_t>(*hertz), QString()};
 }
 
@@ -132,38 +130,10 @@ QString TypedReadout(const QString &typed)
     return hertz ? Kilohertz(*hertz) : asTyped;
 }
 
-QString SpokenFrequency(std::int32_t hertz)
-{
-    return QLocale(QLocale::English).toString(hertz / 1000.0, 'f', 3) + u" kHz"_s;
-}
-
 QString SpokenTyping(const QString &typed)
 {
     const TNumber number = Split(typed);
     const std::optional<int> power = UnitPower(number.unit);
     const QString unit = !power ? number.unit : *power == 0 ? u"Hz"_s : *power == 6 ? u"MHz"_s : u"kHz"_s;
     return u"Typing "_s + typed.left(number.digits.size() + number.separators) + u' ' + unit;
-}
-
-QString StepInWords(std::int32_t hertz)
-{
-    if (hertz >= 1'000'000 && hertz % 1'000'000 == 0)
-        return QString::number(hertz / 1'000'000) + u" MHz"_s;
-    if (hertz >= 1'000 && hertz % 1'000 == 0)
-        return QString::number(hertz / 1'000) + u" kHz"_s;
-    return QString::number(hertz) + u" Hz"_s;
-}
-
-QString MemoryName(int memory, const TMemSlot &slot)
-{
-    return slot.tag.str().isEmpty() ? u"Memory "_s + QString::number(memory) : slot.tag.str();
-}
-
-QString MemoryInWords(int memory, const TMemSlot &slot)
-{
-    if (slot.freq.str().isEmpty())
-        return MemoryName(memory, slot) + u": no frequency"_s;
-    const std::optional<std::int32_t> hertz = FrequencyFromText(slot.freq);
-    return MemoryName(memory, slot) + u": "_s +
-           (hertz ? SpokenFrequency(*hertz) : u"\""_s + slot.freq.str() + u"\", no frequency in Hz"_s);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "memory_store.h"
-
 #include <QString>
 
 #include <cstdint>
@@ -28,14 +26,5 @@ TFrequencyReading ReadFrequency(const QString &text, TEntrySource source);
 // "14200"); empty when there is nothing to show.
 QString TypedReadout(const QString &typed);
 
-// The readout's words for assistive tools: "14,200.000 kHz".
-QString SpokenFrequency(std::int32_t hertz);
 // The words for a typed text: "Typing 14.2 MHz".
 QString SpokenTyping(const QString &typed);
-// A tuning step in words: "10 MHz", "100 kHz", "1 Hz".
-QString StepInWords(std::int32_t hertz);
-
-// A memory by its tag, or "Memory 4" when it has none.
-QString MemoryName(int memory, const TMemSlot &slot);
-// What a memory holds, in words: "CFRX: 6,070.000 kHz", "Memory 4: no frequency".
-QString MemoryInWords(int memory, const TMemSlot &slot);

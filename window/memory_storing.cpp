@@ -1,7 +1,7 @@
 #include "memory_storing.h"
 
 #include "Faceplate.h"
-#include "frequency_entry.h"
+#include "spoken_words.h"
 #include "store_memory_dialog.h"
 #include "tstSDR.h"
 #include "window_menu.h"

@@ -24,8 +24,8 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Keyboard(Form1)
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
     , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
-    , Reconnection(new TAutoReconnect(Form1, Receivers))
-    , ReceiverMenu(new TReceiverMenu(*WindowMenu, Form1, Receivers, Settings, *Reconnection))
+    , Reconnection(new TAutoReconnect(Form1, Receivers, &Form1))
+    , ReceiverMenu(new TReceiverMenu(*this, Form1, Receivers, Settings, *Reconnection))
     , Stations(new TStationLists(Form1, *WindowMenu, *MemoryStoring, programDirectory, stationsFolder))
 {
     Form1.SetMemoryEditor(&Form2);
@@ -53,4 +53,15 @@ void TProgram::BringToFront()
     QWidget &focus = Form2.isVisible() ? static_cast<QWidget &>(Form2) : Form1;
     focus.raise();
     focus.activateWindow();
+}
+
+void TProgram::AskToStore(std::int32_t hertz, const QString &tag)
+{
+    MemoryStoring->Ask(Form1.banco, Form1.memoria, hertz, tag);
+}
+
+void TProgram::MemoriesChanged()
+{
+    Form1.carga_memorias();
+    Form1.actualiza_memorias();
 }

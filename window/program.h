@@ -4,6 +4,7 @@
 #include "config.h"
 #include "failure_watching_d2xx.h"
 #include "keyboard_tuning.h"
+#include "main_window_link.h"
 #include "network_control.h"
 #include "program_settings.h"
 #include "receiver_selection.h"
@@ -21,8 +22,9 @@ class TWindowMenu;
 // and initialises the synthesizer), then the memory editor, hidden and owned by the main window,
 // so that window managers keep it above the main window; and what joins them to the rest: the
 // main window's menu, the choices kept between runs, which FTDI chip is the receiver and opening
-// it again when it comes back, and network control.
-class TProgram
+// it again when it comes back, and network control. It answers what those capabilities ask of the
+// main window.
+class TProgram final : public TMainWindowLink
 {
 public:
     // The memory file is the one of the program in `programDirectory`; the menu's choices are
@@ -38,6 +40,14 @@ public:
     // user's desktop, the main window restored when minimised. The focus goes to the editor when it is open, so that the
     // main window is not activated from it, which would reset the tuning.
     void BringToFront();
+
+    QWidget &Window() override { return Form1; }
+    TWindowMenu &Menu() override { return *WindowMenu; }
+    std::int32_t Frequency() const override { return Form1.frecuencia; }
+    void TuneTo(std::int32_t hertz) override { Form1.TuneTo(hertz); }
+    void ShowStatus(const QString &text, const QString &detail) override { Form1.ShowStatus(text, detail); }
+    void AskToStore(std::int32_t hertz, const QString &tag) override;
+    void MemoriesChanged() override;
 
 private:
     TListedFtdiCensus noCensus;

@@ -1,6 +1,7 @@
 #include "program_settings.h"
 
 #include "memory_store.h"
+#include "reference_clock.h"
 
 #include <QStandardPaths>
 #include <QUrl>
@@ -80,7 +81,7 @@ std::int64_t TProgramSettings::ReferenceClock(const QString &serial) const
 {
     bool number = false;
     const qint64 hertz = settings.value(ReferenceClockKey(serial)).toLongLong(&number);
-    return number && hertz >= LowestClock && hertz <= HighestClock ? hertz : NominalClock;
+    return number && ReferenceClock::Holds(hertz) ? hertz : ReferenceClock::Nominal;
 }
 
 void TProgramSettings::SetReferenceClock(const QString &serial, std::int64_t hertz)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receiver_choice.h"
+#include "remembered_receiver.h"
 
 #include <QSettings>
 #include <QString>
@@ -10,7 +10,7 @@
 
 // The choices made in the main window's menu, kept between runs in the user's configuration
 // folder (never in the memory file).
-class TProgramSettings
+class TProgramSettings final : public TRememberedReceiver
 {
 public:
     explicit TProgramSettings(const QString &path);
@@ -25,19 +25,14 @@ public:
     bool NetworkControl() const;
     void SetNetworkControl(bool on);
     // The receiver's chip, once one was opened or chosen.
-    TReceiverIdentity Receiver() const;
-    void SetReceiver(const TReceiverIdentity &receiver);
-    bool ReconnectAutomatically() const;
-    void SetReconnectAutomatically(bool on);
-    // The synthesizer clock of the receiver with `serial`, in hertz: NominalClock until calibrated,
-    // and where the file holds a value outside the calibration's range.
-    std::int64_t ReferenceClock(const QString &serial) const;
-    void SetReferenceClock(const QString &serial, std::int64_t hertz);
-
-    static constexpr std::int64_t NominalClock = 75'000'000;
-    // A thousand ppm either way: far beyond any crystal's error, and a word always within range.
-    static constexpr std::int64_t LowestClock = 74'925'000;
-    static constexpr std::int64_t HighestClock = 75'075'000;
+    TReceiverIdentity Receiver() const override;
+    void SetReceiver(const TReceiverIdentity &receiver) override;
+    bool ReconnectAutomatically() const override;
+    void SetReconnectAutomatically(bool on) override;
+    // The synthesizer clock of the receiver with `serial`, in hertz: the nominal clock until
+    // calibrated, and where the file holds a value outside the calibration's range.
+    std::int64_t ReferenceClock(const QString &serial) const override;
+    void SetReferenceClock(const QString &serial, std::int64_t hertz) override;
 
 private:
     // Stores at once, so a choice survives a crash; throws "Unable to write to" and the path when

@@ -2,6 +2,7 @@
 
 #include "Faceplate.h"
 #include "frequency_entry.h"
+#include "spoken_words.h"
 
 TSpokenTuning::TSpokenTuning(TLEDDisplay &readout, TAnnouncer &announcer)
     : QObject(&readout)

@@ -1,7 +1,7 @@
 #include "store_memory_dialog.h"
 
 #include "error_report.h"
-#include "frequency_entry.h"
+#include "spoken_words.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

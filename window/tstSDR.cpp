@@ -2,11 +2,12 @@
 
 #include "Faceplate.h"
 #include "error_report.h"
-#include "frequency_entry.h"
-#include "frequency_text.h"
 #include "form_look.h"
+#include "frequency_text.h"
+#include "receiver_range.h"
 #include "sdr.h"
 #include "spoken_tuning.h"
+#include "spoken_words.h"
 #include "status_line.h"
 
 #include <QApplication>
@@ -331,6 +332,22 @@ void TForm1::ReopenReceiver()
     actualizar_frecuencia();
 }
 
+bool TForm1::ReceiverOpen() const
+{
+    return sdr->DeviceHandle != 0;
+}
+
+void TForm1::CloseReceiver()
+{
+    sdr->CloseDevice();
+}
+
+void TForm1::SetReferenceClock(std::int64_t hertz)
+{
+    sdr->ReferenceClock = hertz;
+    actualizar_frecuencia();
+}
+
 void TForm1::SetAlwaysOnTop(bool on)
 {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
@@ -402,7 +419,7 @@ TLEDButton *TForm1::StepButton(std::int32_t step) const
 void TForm1::freq_upClick()
 {
     const std::int32_t sum = CheckedAdd(frecuencia, paso);
-    if (sum < HighestTuning + 1)
+    if (sum < ReceiverRange::Highest + 1)
         frecuencia = sum;
     actualizar_frecuencia();
 }

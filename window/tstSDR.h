@@ -3,6 +3,7 @@
 #include "colors.h"
 #include "faceplate_types.h"
 #include "memory_store.h"
+#include "receiver_link.h"
 #include "remote_tuning.h"
 #include "screen_fit.h"
 
@@ -27,8 +28,9 @@ class Tsdr;
 
 // The receiver's main window: the frequency readout, tuning steps and keys, memories and banks,
 // the memory/VFO toggle and the status line. It owns the synthesizer driver and the tuning state,
-// which network clients read and tune through TRemoteTuning.
-class TForm1 : public QWidget, public TRemoteTuning
+// which network clients read and tune through TRemoteTuning, and drives the receiver for its
+// selection and reconnection through TReceiverLink.
+class TForm1 : public QWidget, public TRemoteTuning, public TReceiverLink
 {
 public:
     // Every library call of the driver goes to `port`, to the chip `chooser` names (the first FTDI
@@ -38,7 +40,6 @@ public:
 
     static constexpr QPoint DesignedPosition{430, 110};
     static constexpr QSize OuterSize{405, 280};
-    static constexpr std::int32_t HighestTuning = 70'000'000;
     static constexpr std::int32_t LowestTuningExclusive = 70'000;
 
     // The window that "MW" shows; the main window is activated again when it hides.
@@ -48,7 +49,7 @@ public:
     void escribir_memo(Tsdr *Sender, const QString &Text);
     // Replaces the status line's lasting text.
     // `detail`, when given, is the whole of a text that the line shows in short.
-    void ShowStatus(const QString &text, const QString &detail = {});
+    void ShowStatus(const QString &text, const QString &detail = {}) override;
     // Shows a passing text over it, until the user next tunes successfully or for a few seconds.
     void ShowNotice(const QString &text);
     void EndNotice();
@@ -57,11 +58,14 @@ public:
     // Says that it tries, and after ReconnectPause, long enough to be read, opens the receiver
     // again as at start-up and sends it the current frequency; the outcome then replaces the
     // status line, even when it reads as before.
-    void ReconnectReceiver();
+    void ReconnectReceiver() override;
     static constexpr std::chrono::milliseconds ReconnectPause{400};
     // Opens the receiver again at once, as at start-up, and sends it the current frequency: the
     // synthesizer cannot be read back, so the panel's state is the truth.
-    void ReopenReceiver();
+    void ReopenReceiver() override;
+    bool ReceiverOpen() const override;
+    void CloseReceiver() override;
+    void SetReferenceClock(std::int64_t hertz) override;
     // Whether the window stays above all windows that are not topmost; it keeps its place.
     void SetAlwaysOnTop(bool on);
 

@@ -1,4 +1,5 @@
 #include "frequency_entry.h"
+#include "spoken_words.h"
 #include "qt_printers.h"
 
 #include <gtest/gtest.h>

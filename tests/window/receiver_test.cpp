@@ -195,7 +195,7 @@ TEST_F(ReceiverTest, WithoutHotplugThePollFindsTheReceiverAndRetriesABusyOne)
 {
     const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
     StartWith({receiver});
-    TAutoReconnect polling(Form1(), program->Receivers, false);
+    TAutoReconnect polling(Form1(), program->Receivers, &Form1(), false);
     polling.SetEnabled(true);
     census.chips.clear();
     port.Fail(Kind::Write, FT_IO_ERROR, port.Count(Kind::Write));

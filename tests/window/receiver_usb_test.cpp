@@ -207,7 +207,7 @@ TEST_F(ReceiverUsbTest, WithoutHotplugTheReceiverIsFoundByListingTheChips)
 {
     Start();
     ASSERT_EQ(Status(), u"Error USB -"_s + Tsdr::StatusText(FT_DEVICE_NOT_FOUND));
-    TAutoReconnect polling(Form1(), program->Receivers, false);
+    TAutoReconnect polling(Form1(), program->Receivers, &Form1(), false);
     polling.SetEnabled(true);
     TEmulatedFt232r &again = usb->Plug(ChipAt(1, u"RX1"_s));
     ASSERT_TRUE(StatusBecomes(Credit));

@@ -1,8 +1,8 @@
 #include "calibration_dialog.h"
 
-#include "frequency_entry.h"
-#include "sdr.h"
-#include "program_settings.h"
+#include "receiver_range.h"
+#include "reference_clock.h"
+#include "spoken_words.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -18,8 +18,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr double HertzPerPpm = TProgramSettings::NominalClock / 1e6;
-constexpr double PpmRange = (TProgramSettings::HighestClock - TProgramSettings::NominalClock) / HertzPerPpm;
+constexpr double HertzPerPpm = ReferenceClock::Nominal / 1e6;
+constexpr double PpmRange = (ReferenceClock::Highest - ReferenceClock::Nominal) / HertzPerPpm;
 
 } // namespace
 
@@ -34,7 +34,7 @@ TCalibrationDialog::TCalibrationDialog(std::int64_t clock, std::int32_t shown, Q
     setObjectName(u"calibration"_s);
     setWindowTitle(u"Receiver calibration"_s);
     ClockBox->setObjectName(u"referenceClock"_s);
-    ClockBox->setRange(TProgramSettings::LowestClock, TProgramSettings::HighestClock);
+    ClockBox->setRange(ReferenceClock::Lowest, ReferenceClock::Highest);
     ClockBox->setSuffix(u" Hz"_s);
     ClockBox->setGroupSeparatorShown(true);
     PpmBox->setObjectName(u"ppm"_s);
@@ -43,7 +43,7 @@ TCalibrationDialog::TCalibrationDialog(std::int64_t clock, std::int32_t shown, Q
     PpmBox->setSingleStep(0.01);
     PpmBox->setSuffix(u" ppm"_s);
     KnownBox->setObjectName(u"knownFrequency"_s);
-    KnownBox->setRange(Tsdr::LowestFrequency / 1000.0, Tsdr::HighestFrequency / 1000.0);
+    KnownBox->setRange(ReceiverRange::Lowest / 1000.0, ReceiverRange::Highest / 1000.0);
     KnownBox->setDecimals(3);
     KnownBox->setSuffix(u" kHz"_s);
     KnownBox->setGroupSeparatorShown(true);
@@ -82,9 +82,9 @@ TCalibrationDialog::TCalibrationDialog(std::int64_t clock, std::int32_t shown, Q
         if (showing)
             return;
         const QScopedValueRollback<bool> fromPpm(showing, true);
-        ClockBox->setValue(static_cast<int>(std::lround(TProgramSettings::NominalClock + ppm * HertzPerPpm)));
+        ClockBox->setValue(static_cast<int>(std::lround(ReferenceClock::Nominal + ppm * HertzPerPpm)));
     });
-    connect(reset, &QPushButton::clicked, this, [this] { SetClock(TProgramSettings::NominalClock); });
+    connect(reset, &QPushButton::clicked, this, [this] { SetClock(ReferenceClock::Nominal); });
     connect(fromKnown, &QPushButton::clicked, this, [this] { FromKnownSignal(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -105,18 +105,18 @@ void TCalibrationDialog::SetClock(std::int64_t hertz)
 void TCalibrationDialog::ShowPpm()
 {
     const QScopedValueRollback<bool> fromClock(showing, true);
-    PpmBox->setValue((Clock() - TProgramSettings::NominalClock) / HertzPerPpm);
+    PpmBox->setValue((Clock() - ReferenceClock::Nominal) / HertzPerPpm);
 }
 
 bool TCalibrationDialog::FromKnownSignal()
 {
-    if (shown < Tsdr::LowestFrequency || shown > Tsdr::HighestFrequency) {
+    if (!ReceiverRange::Holds(shown)) {
         Problem->setText(u"The readout shows no frequency the receiver tunes to: tune to the station first."_s);
         return false;
     }
     const std::int64_t known = std::llround(KnownBox->value() * 1000);
     const std::int64_t scaled = (Clock() * known + shown / 2) / shown;
-    if (scaled < TProgramSettings::LowestClock || scaled > TProgramSettings::HighestClock) {
+    if (!ReferenceClock::Holds(scaled)) {
         Problem->setText(u"%1 is more than 1,000 ppm away from the readout: not a calibration."_s.arg(
             SpokenFrequency(static_cast<std::int32_t>(known))));
         return false;

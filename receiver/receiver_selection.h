@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class TProgramSettings;
+class TRememberedReceiver;
 
 // A census that lists what it is given: none by default, where the first FTDI chip is opened as
 // it always was.
@@ -18,13 +18,13 @@ public:
 };
 
 // Which FTDI chip is the receiver, for each opening of the driver: the census and the rule decide;
-// the chip that opens is remembered in the settings (unless the command line chose it for this run
+// the chip that opens is remembered (unless the command line chose it for this run
 // alone), and its calibrated clock goes with it.
 class TReceiverSelection final : public TDeviceChooser
 {
 public:
     // `required`: the serial given by --receiver.
-    TReceiverSelection(const TFtdiCensus &census, TProgramSettings &settings, std::optional<QString> required);
+    TReceiverSelection(const TFtdiCensus &census, TRememberedReceiver &remembered, std::optional<QString> required);
 
     TChoice Choose() override;
     void Opened() override;
@@ -57,7 +57,7 @@ private:
     TPicked PickNow() const;
 
     const TFtdiCensus &census;
-    TProgramSettings &settings;
+    TRememberedReceiver &remembered;
     std::optional<QString> required;
     TReceiverIdentity chosen;
     std::optional<TFtdiChip> opening;

@@ -1,17 +1,17 @@
 #include "auto_reconnect.h"
 
 #include "error_report.h"
+#include "receiver_link.h"
 #include "receiver_selection.h"
-#include "sdr.h"
-#include "tstSDR.h"
 #include "usb_hotplug.h"
 
 #include <algorithm>
 #include <utility>
 
-TAutoReconnect::TAutoReconnect(TForm1 &form, TReceiverSelection &selection, bool listenForHotplug)
-    : QObject(&form)
-    , form(form)
+TAutoReconnect::TAutoReconnect(TReceiverLink &receiver, TReceiverSelection &selection, QObject *parent,
+                               bool listenForHotplug)
+    : QObject(parent)
+    , receiver(receiver)
     , selection(selection)
     , listenForHotplug(listenForHotplug)
 {
@@ -46,7 +46,7 @@ void TAutoReconnect::SetEnabled(bool on)
 
 bool TAutoReconnect::Connected() const
 {
-    return form.sdr->DeviceHandle != 0;
+    return receiver.ReceiverOpen();
 }
 
 void TAutoReconnect::WriteFailed()
@@ -65,12 +65,12 @@ void TAutoReconnect::UsbChanged()
         attempt.start(SettleTime);
         return;
     }
-    const std::optional<TFtdiChip> &receiver = selection.OpenedChip();
-    if (!Connected() || !receiver)
+    const std::optional<TFtdiChip> &opened = selection.OpenedChip();
+    if (!Connected() || !opened)
         return;
     const QList<TFtdiChip> chips = selection.Chips();
-    const bool present = std::any_of(chips.begin(), chips.end(), [&receiver](const TFtdiChip &chip) {
-        return chip.portPath == receiver->portPath && chip.serial == receiver->serial;
+    const bool present = std::any_of(chips.begin(), chips.end(), [&opened](const TFtdiChip &chip) {
+        return chip.portPath == opened->portPath && chip.serial == opened->serial;
     });
     if (!present)
         Lost();
@@ -80,8 +80,8 @@ void TAutoReconnect::Lost()
 {
     if (!enabled || (waiting && !Connected()))
         return;
-    form.sdr->CloseDevice();
-    form.ShowStatus(WaitingText);
+    receiver.CloseReceiver();
+    receiver.ShowStatus(WaitingText, {});
     Wait();
     // The chip may still be there (a passing error): tried at once, as after an arrival.
     UsbChanged();
@@ -109,9 +109,9 @@ void TAutoReconnect::Attempt()
     // The user may have reconnected it meanwhile.
     if (waiting && !Connected()) {
         if (selection.Pick())
-            form.ReopenReceiver();
+            receiver.ReopenReceiver();
         else if (const TReceiverPick refused = selection.Refusal(); !refused.refusal.isEmpty())
-            form.ShowStatus(refused.refusal, refused.detail); // another chip came, not the receiver
+            receiver.ShowStatus(refused.refusal, refused.detail); // another chip came, not the receiver
     }
     if (Connected()) {
         waiting = false;

@@ -1,12 +1,12 @@
 #include "receiver_selection.h"
 
 #include "error_report.h"
-#include "program_settings.h"
+#include "remembered_receiver.h"
 
-TReceiverSelection::TReceiverSelection(const TFtdiCensus &census, TProgramSettings &settings,
+TReceiverSelection::TReceiverSelection(const TFtdiCensus &census, TRememberedReceiver &remembered,
                                        std::optional<QString> required)
     : census(census)
-    , settings(settings)
+    , remembered(remembered)
     , required(std::move(required))
 {
 }
@@ -15,7 +15,7 @@ TReceiverSelection::TPicked TReceiverSelection::PickNow() const
 {
     TPicked picked;
     picked.chips = census.Chips();
-    picked.pick = PickReceiver(picked.chips, settings.Receiver(), required, chosen);
+    picked.pick = PickReceiver(picked.chips, remembered.Receiver(), required, chosen);
     return picked;
 }
 
@@ -50,7 +50,7 @@ TDeviceChooser::TChoice TReceiverSelection::Choose()
         opening = picked.chips[*picked.pick.chip];
         choice.portPath = opening->portPath.toStdString();
     }
-    choice.referenceClock = settings.ReferenceClock(opening ? opening->serial : Receiver().serial);
+    choice.referenceClock = remembered.ReferenceClock(opening ? opening->serial : Receiver().serial);
     return choice;
 }
 
@@ -60,10 +60,10 @@ void TReceiverSelection::Opened()
         return;
     opened = opening;
     chosen = {};
-    // Called from inside the driver, which never throws: a settings file that cannot be written
+    // Called from inside the driver, which never throws: a choice that cannot be written
     // is reported here, and the receiver works all the same.
     if (!required)
-        RunGuarded([this] { settings.SetReceiver({opened->serial, opened->portPath}); });
+        RunGuarded([this] { remembered.SetReceiver({opened->serial, opened->portPath}); });
 }
 
 void TReceiverSelection::SetChosen(const TFtdiChip &chip)
@@ -75,15 +75,15 @@ TReceiverIdentity TReceiverSelection::Receiver() const
 {
     if (opened)
         return {opened->serial, opened->portPath};
-    return settings.Receiver();
+    return remembered.Receiver();
 }
 
 std::int64_t TReceiverSelection::ReferenceClock() const
 {
-    return settings.ReferenceClock(Receiver().serial);
+    return remembered.ReferenceClock(Receiver().serial);
 }
 
 void TReceiverSelection::SetReferenceClock(std::int64_t hertz)
 {
-    settings.SetReferenceClock(Receiver().serial, hertz);
+    remembered.SetReferenceClock(Receiver().serial, hertz);
 }

@@ -3,10 +3,10 @@
 #include "auto_reconnect.h"
 #include "calibration_dialog.h"
 #include "error_report.h"
-#include "program_settings.h"
+#include "main_window_link.h"
+#include "receiver_link.h"
 #include "receiver_selection.h"
-#include "sdr.h"
-#include "tstSDR.h"
+#include "remembered_receiver.h"
 #include "window_menu.h"
 
 #include <QMenu>
@@ -14,24 +14,26 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TReceiverMenu::TReceiverMenu(TWindowMenu &menu, TForm1 &form, TReceiverSelection &selection,
-                             TProgramSettings &settings, TAutoReconnect &reconnect)
-    : QObject(&form)
-    , Receivers(new QMenu(u"Receiver"_s, &form))
+TReceiverMenu::TReceiverMenu(TMainWindowLink &window, TReceiverLink &receiver, TReceiverSelection &selection,
+                             TRememberedReceiver &remembered, TAutoReconnect &reconnect)
+    : QObject(&window.Window())
+    , Receivers(new QMenu(u"Receiver"_s, &window.Window()))
     , ReconnectAutomatically(nullptr)
     , Calibrate(new QAction(u"Calibrate receiver\u2026"_s, this))
-    , form(form)
+    , window(window)
+    , receiver(receiver)
     , selection(selection)
 {
     Receivers->setObjectName(u"receivers"_s);
     Receivers->setToolTipsVisible(true); // each chip's /dev/serial/by-id name
+    TWindowMenu &menu = window.Menu();
     menu.Add(TMenuSection::Receiver, Receivers);
     connect(Receivers, &QMenu::aboutToShow, this, [this] { RunGuarded([this] { ListChips(); }); });
     ListChips();
 
     ReconnectAutomatically = menu.AddChoice(
-        TMenuSection::Receiver, u"Reconnect automatically"_s, settings.ReconnectAutomatically(),
-        [&reconnect](bool on) { reconnect.SetEnabled(on); }, [&settings](bool on) { settings.SetReconnectAutomatically(on); });
+        TMenuSection::Receiver, u"Reconnect automatically"_s, remembered.ReconnectAutomatically(),
+        [&reconnect](bool on) { reconnect.SetEnabled(on); }, [&remembered](bool on) { remembered.SetReconnectAutomatically(on); });
     menu.Add(TMenuSection::Receiver, Calibrate);
     connect(Calibrate, &QAction::triggered, this, [this] { RunGuarded([this] { ShowCalibration(); }); });
 }
@@ -78,7 +80,7 @@ void TReceiverMenu::Choose(const TFtdiChip &chip)
     // Asked without waiting, so that the receiver and the network go on being served.
     auto *question = new QMessageBox(QMessageBox::Warning, u"Open this chip as the receiver?"_s,
                                      DescribeChip(chip) + u"\n\n"_s + warning, QMessageBox::Open | QMessageBox::Cancel,
-                                     &form);
+                                     &window.Window());
     question->setObjectName(u"receiverWarning"_s);
     question->setDefaultButton(QMessageBox::Cancel);
     question->setAttribute(Qt::WA_DeleteOnClose);
@@ -92,12 +94,12 @@ void TReceiverMenu::Choose(const TFtdiChip &chip)
 void TReceiverMenu::OpenChip(const TFtdiChip &chip)
 {
     selection.SetChosen(chip);
-    form.ReconnectReceiver();
+    receiver.ReconnectReceiver();
 }
 
 void TReceiverMenu::ShowCalibration()
 {
-    auto *dialog = new TCalibrationDialog(selection.ReferenceClock(), form.frecuencia, &form);
+    auto *dialog = new TCalibrationDialog(selection.ReferenceClock(), window.Frequency(), &window.Window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] { RunGuarded([this, dialog] { ApplyClock(dialog->Clock()); }); });
     dialog->open();
@@ -106,6 +108,5 @@ void TReceiverMenu::ShowCalibration()
 void TReceiverMenu::ApplyClock(std::int64_t hertz)
 {
     selection.SetReferenceClock(hertz);
-    form.sdr->ReferenceClock = hertz;
-    form.actualizar_frecuencia();
+    receiver.SetReferenceClock(hertz);
 }

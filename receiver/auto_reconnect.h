@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-class TForm1;
+class TReceiverLink;
 class TReceiverSelection;
 class TUsbHotplug;
 
@@ -21,7 +21,7 @@ class TAutoReconnect : public QObject
 {
 public:
     // `hotplug`: whether to listen for libusb's hot-plug events (tests list the chips instead).
-    TAutoReconnect(TForm1 &form, TReceiverSelection &selection, bool hotplug = true);
+    TAutoReconnect(TReceiverLink &receiver, TReceiverSelection &selection, QObject *parent, bool hotplug = true);
     ~TAutoReconnect() override;
 
     void SetEnabled(bool on);
@@ -44,7 +44,7 @@ private:
     void Poll();
     void Attempt();
 
-    TForm1 &form;
+    TReceiverLink &receiver;
     TReceiverSelection &selection;
     bool listenForHotplug;
     TUsbHotplug *hotplug = nullptr; // while enabled, where libusb offers hot-plug

@@ -8,10 +8,10 @@ class QAction;
 class QMenu;
 class TAutoReconnect;
 class TCalibrationDialog;
-class TForm1;
-class TProgramSettings;
+class TMainWindowLink;
+class TReceiverLink;
 class TReceiverSelection;
-class TWindowMenu;
+class TRememberedReceiver;
 
 // The receiver's items in the main window's menu: the "Receiver" submenu listing the FTDI chips,
 // one of which the user may choose as the receiver; reconnecting by itself; and calibrating the
@@ -19,8 +19,8 @@ class TWindowMenu;
 class TReceiverMenu : public QObject
 {
 public:
-    TReceiverMenu(TWindowMenu &menu, TForm1 &form, TReceiverSelection &selection, TProgramSettings &settings,
-                  TAutoReconnect &reconnect);
+    TReceiverMenu(TMainWindowLink &window, TReceiverLink &receiver, TReceiverSelection &selection,
+                  TRememberedReceiver &remembered, TAutoReconnect &reconnect);
 
     // The chips, listed afresh each time it opens.
     QMenu *Receivers;
@@ -40,6 +40,7 @@ private:
     void OpenChip(const TFtdiChip &chip);
     void ShowCalibration();
 
-    TForm1 &form;
+    TMainWindowLink &window;
+    TReceiverLink &receiver;
     TReceiverSelection &selection;
 };

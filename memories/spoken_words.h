@@ -1,0 +1,17 @@
+#pragma once
+
+#include "memory_store.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The readout's words for assistive tools: "14,200.000 kHz".
+QString SpokenFrequency(std::int32_t hertz);
+// A tuning step in words: "10 MHz", "100 kHz", "1 Hz".
+QString StepInWords(std::int32_t hertz);
+
+// A memory by its tag, or "Memory 4" when it has none.
+QString MemoryName(int memory, const TMemSlot &slot);
+// What a memory holds, in words: "CFRX: 6,070.000 kHz", "Memory 4: no frequency".
+QString MemoryInWords(int memory, const TMemSlot &slot);
