@@ -3,6 +3,8 @@
 #include "csv_rows.h"
 #include "station_reader.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSet>
 
 #include <utility>
@@ -118,4 +120,24 @@ QStringList MemoryChanges(const TMemoryBanks &from, const TMemoryBanks &to)
         }
     }
     return changes;
+}
+
+TMemoryImport ImportedMemories(const QString &csvPath, const TMemoryFile &memories)
+{
+    TMemoryImport import;
+    QFile file(csvPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        import.error = u"Cannot read %1: %2"_s.arg(QDir::toNativeSeparators(csvPath), file.errorString());
+        return import;
+    }
+    const TMemoriesRead read = MemoriesFromCsv(file.readAll());
+    if (!read.error.isEmpty()) {
+        import.error = QDir::toNativeSeparators(csvPath) + u": "_s + read.error;
+        return import;
+    }
+    const TMemoryFileContents current = memories.Read();
+    import.banks = read.banks;
+    import.changes = MemoryChanges(current.banks, read.banks);
+    import.damaged = current.damage != TFileDamage::None;
+    return import;
 }

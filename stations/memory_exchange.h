@@ -3,6 +3,7 @@
 #include "memory_store.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 
 // The 120 memories and their bank names out of the program and back.
@@ -28,3 +29,14 @@ TMemoriesRead MemoriesFromCsv(const QByteArray &csv);
 // What replacing `from` by `to` changes, one line per bank name or memory:
 // "bank 2 name: Ham -> Broadcast", "bank 1 memory 3: 7074000 FT8 -> 7100000 RTTY".
 QStringList MemoryChanges(const TMemoryBanks &from, const TMemoryBanks &to);
+
+// A memories' CSV file set against the memory file, before anything is written: what writing it
+// would change, or in `error`, in one line naming the file, why it cannot be read.
+struct TMemoryImport
+{
+    TMemoryBanks banks;
+    QStringList changes;
+    bool damaged = false; // the memory file cannot be read as one: writing mends it
+    QString error;
+};
+TMemoryImport ImportedMemories(const QString &csvPath, const TMemoryFile &memories);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "list_commands.h"
 #include "rigctl_service.h"
 
 #include <QProcessEnvironment>
@@ -19,16 +20,6 @@ struct TProgramOptions
     QStringList rigctldAllowed;
     // The receiver's chip for this run (--receiver SERIAL), whatever the settings remember.
     std::optional<QString> receiver;
-};
-
-// A job on the station lists or the memories, done without a window (for scripts): one line
-// printed, a non-zero exit status on failure.
-struct TListCommand
-{
-    enum class TKind { ImportStations, ExportStations, ExportMemories, ImportMemories };
-    TKind kind = TKind::ImportStations;
-    QString path;
-    bool yes = false; // --yes: replace the memories after showing what changes
 };
 
 // The outcome of reading the command line: either the options of a run, or a text to print and

@@ -26,7 +26,7 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
     , Reconnection(new TAutoReconnect(Form1, Receivers, &Form1))
     , ReceiverMenu(new TReceiverMenu(*this, Form1, Receivers, Settings, *Reconnection))
-    , Stations(new TStationLists(Form1, *WindowMenu, *MemoryStoring, programDirectory, stationsFolder))
+    , Stations(new TStationLists(*this, programDirectory, stationsFolder))
 {
     Form1.SetMemoryEditor(&Form2);
     watchedPort.OnWriteFailed = [this] { Reconnection->WriteFailed(); };

@@ -5,8 +5,6 @@
 #include "station_store.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <stdexcept>
@@ -31,14 +29,6 @@ void Write(const QString &path, const QByteArray &bytes)
         throw EListCommand(u"Unable to write to "_s + QDir::toNativeSeparators(path));
 }
 
-QByteArray Read(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EListCommand(u"Cannot read %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
-    return file.readAll();
-}
-
 QString ExportStations(const QString &path, const TStationStore &store)
 {
     QList<TStation> all;
@@ -60,12 +50,11 @@ QString ExportMemories(const QString &path, const TMemoryFile &memories)
 
 QString ImportMemories(const TListCommand &command, const TMemoryFile &memories)
 {
-    const TMemoriesRead read = MemoriesFromCsv(Read(command.path));
+    const TMemoryImport read = ImportedMemories(command.path, memories);
     if (!read.error.isEmpty())
-        throw EListCommand(QDir::toNativeSeparators(command.path) + u": "_s + read.error);
-    const TMemoryFileContents current = memories.Read();
-    const QStringList changes = MemoryChanges(current.banks, read.banks);
-    if (changes.isEmpty() && current.damage == TFileDamage::None)
+        throw EListCommand(read.error);
+    const QStringList &changes = read.changes;
+    if (changes.isEmpty() && !read.damaged)
         return u"Nothing to change: %1 holds those memories"_s.arg(QDir::toNativeSeparators(memories.Path()));
     QString said = changes.join(u'\n') + u'\n';
     if (!command.yes)

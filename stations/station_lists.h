@@ -6,10 +6,8 @@
 #include <QPointer>
 
 class QAction;
-class TForm1;
-class TMemoryStoring;
+class TMainWindowLink;
 class TStationsWindow;
-class TWindowMenu;
 
 // "Stations…" in the main window's menu and by Ctrl+L: the stations window, made the first time
 // it is asked for, so that a start without it pays nothing for it.
@@ -18,16 +16,14 @@ class TStationLists : public QObject
 public:
     // Lists are kept in `folder`; the memories exported and imported are those of the program in
     // `programDirectory`.
-    TStationLists(TForm1 &form, TWindowMenu &menu, TMemoryStoring &storing, const QString &programDirectory,
-                  const QString &folder);
+    TStationLists(TMainWindowLink &mainWindow, const QString &programDirectory, const QString &folder);
 
     QAction *ShowAction;
     // The window, made when first needed.
     TStationsWindow &Window();
 
 private:
-    TForm1 &form;
-    TMemoryStoring &storing;
+    TMainWindowLink &mainWindow;
     TStationStore store;
     QString memoryFilePath;
     QPointer<TStationsWindow> window;

@@ -2,8 +2,8 @@
 
 #include "error_report.h"
 #include "memory_store.h"
+#include "main_window_link.h"
 #include "stations_window.h"
-#include "tstSDR.h"
 #include "window_menu.h"
 
 #include <QAction>
@@ -11,18 +11,16 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TStationLists::TStationLists(TForm1 &form, TWindowMenu &menu, TMemoryStoring &storing, const QString &programDirectory,
-                             const QString &folder)
-    : QObject(&form)
-    , ShowAction(new QAction(u"Stations\u2026"_s, &form))
-    , form(form)
-    , storing(storing)
+TStationLists::TStationLists(TMainWindowLink &mainWindow, const QString &programDirectory, const QString &folder)
+    : QObject(&mainWindow.Window())
+    , ShowAction(new QAction(u"Stations\u2026"_s, &mainWindow.Window()))
+    , mainWindow(mainWindow)
     , store(folder)
     , memoryFilePath(TMemoryFile::ForProgramIn(programDirectory).Path())
 {
     ShowAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    menu.Add(TMenuSection::Stations, ShowAction);
-    form.addAction(ShowAction);
+    mainWindow.Menu().Add(TMenuSection::Stations, ShowAction);
+    mainWindow.Window().addAction(ShowAction);
     connect(ShowAction, &QAction::triggered, this, [this] {
         RunGuarded([this] {
             TStationsWindow &shown = Window();
@@ -36,6 +34,6 @@ TStationLists::TStationLists(TForm1 &form, TWindowMenu &menu, TMemoryStoring &st
 TStationsWindow &TStationLists::Window()
 {
     if (!window)
-        window = new TStationsWindow(form, storing, store, memoryFilePath);
+        window = new TStationsWindow(mainWindow, store, memoryFilePath);
     return *window;
 }

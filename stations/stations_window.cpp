@@ -2,10 +2,9 @@
 
 #include "announcer.h"
 #include "error_report.h"
+#include "main_window_link.h"
 #include "memory_exchange.h"
-#include "memory_storing.h"
 #include "receiver_range.h"
-#include "tstSDR.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,9 +27,8 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStationStore &store,
-                                 const QString &memoryFilePath)
-    : QWidget(&form, Qt::Window)
+TStationsWindow::TStationsWindow(TMainWindowLink &mainWindow, TStationStore &store, const QString &memoryFilePath)
+    : QWidget(&mainWindow.Window(), Qt::Window)
     , Search(new QLineEdit(this))
     , OnAir(new QCheckBox(u"On the &air now"_s, this))
     , NearDial(new QCheckBox(u"&Near the dial"_s, this))
@@ -46,8 +44,7 @@ TStationsWindow::TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStation
     , ExportMemoriesButton(new QPushButton(u"Export memories\u2026"_s, this))
     , ImportMemoriesButton(new QPushButton(u"Import memories\u2026"_s, this))
     , Status(new QLabel(this))
-    , form(form)
-    , storing(storing)
+    , mainWindow(mainWindow)
     , store(store)
     , memoryFilePath(memoryFilePath)
     , announcer(new TAnnouncer(this))
@@ -279,13 +276,13 @@ const TStation *TStationsWindow::ReceivableAt(int row, const QString &refused)
 void TStationsWindow::TuneToRow(int row)
 {
     if (const TStation *station = ReceivableAt(row, u"Not tuned"_s))
-        form.TuneTo(static_cast<std::int32_t>(station->frequency));
+        mainWindow.TuneTo(static_cast<std::int32_t>(station->frequency));
 }
 
 void TStationsWindow::StoreRow(int row)
 {
     if (const TStation *station = ReceivableAt(row, u"Not stored"_s))
-        storing.Ask(form.banco, form.memoria, static_cast<std::int32_t>(station->frequency), station->name);
+        mainWindow.AskToStore(static_cast<std::int32_t>(station->frequency), station->name);
 }
 
 void TStationsWindow::ShowOnAir()
@@ -295,7 +292,7 @@ void TStationsWindow::ShowOnAir()
 
 void TStationsWindow::FollowDial()
 {
-    Table.SetNear(NearDial->isChecked() ? std::optional<qint64>(form.frecuencia) : std::nullopt, NearSpan);
+    Table.SetNear(NearDial->isChecked() ? std::optional<qint64>(mainWindow.Frequency()) : std::nullopt, NearSpan);
 }
 
 // Enter tunes as a double click does; the view itself would only move down a row.
@@ -349,18 +346,12 @@ void TStationsWindow::ChooseMemoryImport()
 
 void TStationsWindow::ImportMemories(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Say(u"Cannot read %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
-        return;
-    }
-    const TMemoriesRead read = MemoriesFromCsv(file.readAll());
+    const TMemoryImport read = ImportedMemories(path, TMemoryFile(memoryFilePath));
     if (!read.error.isEmpty()) {
-        Say(QDir::toNativeSeparators(path) + u": "_s + read.error);
+        Say(read.error);
         return;
     }
-    const TMemoryFile memories(memoryFilePath);
-    const QStringList changes = MemoryChanges(memories.Read().banks, read.banks);
+    const QStringList &changes = read.changes;
     if (changes.isEmpty()) {
         Say(u"Nothing to change: the memories are those of "_s + QDir::toNativeSeparators(path));
         return;
@@ -377,8 +368,7 @@ void TStationsWindow::ImportMemories(const QString &path)
             return;
         RunGuarded([&] {
             TMemoryFile(memoryFilePath).Save(banks);
-            form.carga_memorias();
-            form.actualiza_memorias();
+            mainWindow.MemoriesChanged();
             Say(u"%1 written to the memory file"_s.arg(Counted(count, u"change"_s)));
         });
     });

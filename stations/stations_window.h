@@ -17,8 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class TAnnouncer;
-class TForm1;
-class TMemoryStoring;
+class TMainWindowLink;
 
 // The imported station lists as one table: searched as the user types, filtered to what is on
 // the air now (checked each minute) or near the dial (following the readout), and to what the
@@ -29,7 +28,7 @@ class TStationsWindow : public QWidget
 {
 public:
     // The memories exported and imported here are those of the memory file at `memoryFilePath`.
-    TStationsWindow(TForm1 &form, TMemoryStoring &storing, TStationStore &store, const QString &memoryFilePath);
+    TStationsWindow(TMainWindowLink &mainWindow, TStationStore &store, const QString &memoryFilePath);
 
     // Within this many hertz of the readout, "near the dial".
     static constexpr qint64 NearSpan = 5'000;
@@ -97,8 +96,7 @@ private:
     // The station in `row`, or nothing (the status line saying why where it lies beyond the range).
     const TStation *ReceivableAt(int row, const QString &refused);
 
-    TForm1 &form;
-    TMemoryStoring &storing;
+    TMainWindowLink &mainWindow;
     TStationStore &store;
     QString memoryFilePath;
     QFutureWatcher<TLoaded> *loading = nullptr;
