@@ -20,7 +20,8 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Form1(watchedPort, programDirectory, &Receivers)
     , Form2(programDirectory, &Form1)
     , WindowMenu(new TWindowMenu(Form1))
-    , NetworkControl(Form1, *WindowMenu, Settings, options)
+    , NetworkControl(*this, Form1, TNetworkOptions{options.rigctld, options.rigctldAllowed}, Settings.NetworkControl(),
+                     [this](bool on) { Settings.SetNetworkControl(on); })
     , Keyboard(Form1)
     , WindowActions(new TMainWindowActions(*WindowMenu, Form1, Settings, TMemoryFile::ForProgramIn(programDirectory).Path()))
     , MemoryStoring(new TMemoryStoring(Form1, *WindowMenu, programDirectory))
