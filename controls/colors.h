@@ -20,6 +20,9 @@ constexpr TColor clGray = 0x808080;
 constexpr TColor clSilver = 0xC0C0C0;
 constexpr TColor clWhite = 0xFFFFFF;
 
+// The main window's readout, and the icon that shows it.
+constexpr TColor ReadoutColor = 16773680;
+
 constexpr TColor SystemColor(int index)
 {
     return static_cast<TColor>(0x80000000u | static_cast<std::uint32_t>(index));

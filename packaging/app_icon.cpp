@@ -14,8 +14,6 @@ namespace {
 
 // A 7 keeps its shape down to 16 pixels, where a lit middle segment would be all outline.
 constexpr int ShownDigit = 7;
-// The main window's readout colour.
-constexpr TColor ReadoutColor = 16773680;
 
 // The face and its one-digit readout at one size.
 struct TIcon

@@ -34,33 +34,38 @@ constexpr auto ModeNames = std::to_array<std::string_view>({
 // The VFO names set_vfo takes for the receiver's one VFO.
 constexpr auto OwnVfoNames = std::to_array<std::string_view>({"VFOA", "Main", "currVFO", "VFO"});
 
-// Protocol 1 with the receiver's one range and the keys that keep hamlib 4.5 from probing VFO B.
-constexpr char DumpStateBlock[] = "1\n"
-                                  "2\n"
-                                  "0\n"
-                                  "50000.000000 70000000.000000 0xcef -1 -1 0x1 0x0\n"
-                                  "0 0 0 0 0 0 0\n"
-                                  "0 0 0 0 0 0 0\n"
-                                  "0 0\n"
-                                  "0 0\n"
-                                  "0\n"
-                                  "0\n"
-                                  "0\n"
-                                  "0\n"
-                                  "\n"
-                                  "\n"
-                                  "0x0\n"
-                                  "0x0\n"
-                                  "0x0\n"
-                                  "0x0\n"
-                                  "0x0\n"
-                                  "0x0\n"
-                                  "vfo_ops=0x0\n"
-                                  "ptt_type=0x0\n"
-                                  "targetable_vfo=0x3\n"
-                                  "has_set_vfo=1\n"
-                                  "has_get_vfo=1\n"
-                                  "done\n";
+// Protocol 1 with the receiver's one range and the keys that keep hamlib 4.5 from probing VFO B:
+// what follows the range's line.
+constexpr char DumpStateAfterRange[] = "0 0 0 0 0 0 0\n"
+                                       "0 0 0 0 0 0 0\n"
+                                       "0 0\n"
+                                       "0 0\n"
+                                       "0\n"
+                                       "0\n"
+                                       "0\n"
+                                       "0\n"
+                                       "\n"
+                                       "\n"
+                                       "0x0\n"
+                                       "0x0\n"
+                                       "0x0\n"
+                                       "0x0\n"
+                                       "0x0\n"
+                                       "0x0\n"
+                                       "vfo_ops=0x0\n"
+                                       "ptt_type=0x0\n"
+                                       "targetable_vfo=0x3\n"
+                                       "has_set_vfo=1\n"
+                                       "has_get_vfo=1\n"
+                                       "done\n";
+
+// "1", the protocol's version; "2", the rig model; "0", ITU region; then the one range the
+// receiver tunes, for every mode.
+QByteArray DumpStateBlock()
+{
+    return "1\n2\n0\n" + QByteArray::number(ReceiverRange::Lowest) + ".000000 " +
+           QByteArray::number(ReceiverRange::Highest) + ".000000 0xcef -1 -1 0x1 0x0\n" + DumpStateAfterRange;
+}
 
 // The lines loggers such as CQRLOG read to learn what the rig can do.
 constexpr char DumpCapsText[] = "Caps dump for model: 2\n"
@@ -252,7 +257,7 @@ Outcome Carry(const TRigctlCommand &command, TRemoteTuning &tuning)
     case SetSplitVfo: return Split(arguments);
     // hamlib reads the check as a bare value in both forms.
     case CheckVfo: return Verbatim(command.separator != 0 ? "ChkVFO: 0\n" : "0\n");
-    case DumpState: return Outcome{Ok, {}, DumpStateBlock, false, {}};
+    case DumpState: return Outcome{Ok, {}, DumpStateBlock(), false, {}};
     case DumpCaps: return Outcome{Ok, {}, DumpCapsText, true, {}};
     case GetPowerStat: return Values({{"Power Status", "1"}});
     case GetLockMode: return Outcome{Ok, {{"Locked", "0"}}, {}, true, {}};

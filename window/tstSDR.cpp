@@ -153,7 +153,7 @@ void TForm1::CreateControls()
     LEDDisplay1->SetDrawDigitShapes(true);
     LEDDisplay1->SetSegmentStyle(ssBeveled);
     LEDDisplay1->SetLEDContrast(6);
-    LEDDisplay1->SetColorLED(16773680);
+    LEDDisplay1->SetColorLED(ReadoutColor);
     LEDDisplay1->SetColorBackGround(clBlack);
     LEDDisplay1->SetBevelStyle(bvLowered);
     LEDDisplay1->SetBorderStyle(bsSingle);
