@@ -146,6 +146,29 @@ bool HasHeaderFieldCount(const TCsvRow &row, qsizetype headerFields, TStationRea
     return false;
 }
 
+bool ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, const QString &missing,
+                      TStationRead &read, const std::function<void(const TCsvRow &, const TCsvColumns &)> &onRecord)
+{
+    ReserveStationALine(read, content);
+    qsizetype headerFields = 0;
+    TCsvColumns columns;
+    const QString failure = ForEachCsvRow(content, {}, [&](const TCsvRow &row) {
+        if (headerFields == 0) {
+            headerFields = row.size();
+            for (QByteArrayView name : names)
+                columns.push_back(row.ColumnNamed(name));
+            return;
+        }
+        if (columns.front() >= 0 && HasHeaderFieldCount(row, headerFields, read))
+            onRecord(row, columns);
+    });
+    if (!failure.isEmpty())
+        read.error = failure;
+    else if (columns.empty() || columns.front() < 0)
+        read.error = missing;
+    return read.error.isEmpty();
+}
+
 QString UnknownFormatError()
 {
     return u"Not a station list of a known format (gqrx, SDR++, CHIRP, SDR#, EiBi or this program's CSV)"_s;

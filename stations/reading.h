@@ -5,7 +5,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <initializer_list>
+#include <vector>
 
 class TCsvRow;
 
@@ -48,5 +50,14 @@ void Skip(TStationRead &read, int line, const QString &reason);
 bool NamesNextSkip(const TStationRead &read);
 // Skips `row` unless it has as many fields as the list's header.
 bool HasHeaderFieldCount(const TCsvRow &row, qsizetype headerFields, TStationRead &read);
+
+// A CSV list whose first record names its columns: the columns of `names` are found there by name
+// (-1 where one is missing, in the order of `names`), and each later record with as many fields as
+// the header goes to `onRecord` with them; others are skipped. Nothing is read unless the header
+// names the first column, the one with the frequency: false then, and `read.error` says so in
+// `missing`, as it says libcsv's complaint.
+using TCsvColumns = std::vector<qsizetype>;
+bool ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, const QString &missing,
+                      TStationRead &read, const std::function<void(const TCsvRow &, const TCsvColumns &)> &onRecord);
 
 QString UnknownFormatError();
