@@ -1,3 +1,4 @@
+#include "ftdi_chip_printer.h"
 #include "qt_printers.h"
 #include "receiver_choice.h"
 
@@ -7,21 +8,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-TFtdiChip Chip(const QString &serial, const QString &port, qint64 holder = 0)
-{
-    TFtdiChip chip;
-    chip.product = u"FT232R USB UART"_s;
-    chip.serial = serial;
-    chip.portPath = port;
-    if (holder != 0) {
-        chip.serialDriverBound = true;
-        chip.tty = u"ttyUSB0"_s;
-        chip.holderProgram = u"flrig"_s;
-        chip.holderPid = holder;
-    }
-    return chip;
-}
-
 const QString HowToChoose = u" - choose the receiver in the window's menu, Receiver"_s;
 
 } // namespace
@@ -30,10 +16,10 @@ const QString HowToChoose = u" - choose the receiver in the window's menu, Recei
 // and the chip opened (-1: none) with the status text.
 TEST(ReceiverChoiceTest, OpensTheReceiverAndNeverAnotherChipByItself)
 {
-    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
-    const TFtdiChip cat = Chip(u"CAT7"_s, u"1-1.3"_s, 1234);
-    const TFtdiChip twinA = Chip(u"00000001"_s, u"1-2"_s);
-    const TFtdiChip twinB = Chip(u"00000001"_s, u"1-3"_s);
+    const TFtdiChip receiver = ListedChip(u"RX1"_s, u"1-1.2"_s);
+    const TFtdiChip cat = ListedChip(u"CAT7"_s, u"1-1.3"_s, 1234);
+    const TFtdiChip twinA = ListedChip(u"00000001"_s, u"1-2"_s);
+    const TFtdiChip twinB = ListedChip(u"00000001"_s, u"1-3"_s);
     const struct
     {
         QList<TFtdiChip> chips;
@@ -73,7 +59,7 @@ TEST(ReceiverChoiceTest, OpensTheReceiverAndNeverAnotherChipByItself)
 
 TEST(ReceiverChoiceTest, DescribesAChipInOneLine)
 {
-    EXPECT_EQ(DescribeChip(Chip(u"CAT7"_s, u"1-1.3"_s, 1234)),
+    EXPECT_EQ(DescribeChip(ListedChip(u"CAT7"_s, u"1-1.3"_s, 1234)),
               u"FT232R USB UART, serial CAT7, port 1-1.3, ttyUSB0, in use by flrig (pid 1234)"_s);
     TFtdiChip bare;
     bare.portPath = u"2-1"_s;

@@ -1,5 +1,6 @@
 #include "auto_reconnect.h"
 #include "calibration_dialog.h"
+#include "ftdi_chip_printer.h"
 #include "program_rig.h"
 #include "receiver_menu.h"
 #include "tuning_word.h"
@@ -22,20 +23,6 @@ namespace {
 class ReceiverTest : public MainWindowRig
 {
 protected:
-    static TFtdiChip Chip(const QString &serial, const QString &port, qint64 holder = 0)
-    {
-        TFtdiChip chip;
-        chip.product = u"FT232R USB UART"_s;
-        chip.serial = serial;
-        chip.portPath = port;
-        if (holder != 0) {
-            chip.serialDriverBound = true;
-            chip.tty = u"ttyUSB1"_s;
-            chip.holderProgram = u"flrig"_s;
-            chip.holderPid = holder;
-        }
-        return chip;
-    }
     QString SettingsPath() const { return folder.filePath(u"settings.ini"_s); }
     void StartWith(const QList<TFtdiChip> &chips, TProgramOptions options = {})
     {
@@ -91,8 +78,8 @@ const QString Credit = Tsdr::CreditText();
 // the initialisation and the current frequency and remembers it, so the next start opens it.
 TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
 {
-    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
-    StartWith({receiver, Chip(u"PROG2"_s, u"1-1.4"_s)});
+    const TFtdiChip receiver = ListedChip(u"RX1"_s, u"1-1.2"_s);
+    StartWith({receiver, ListedChip(u"PROG2"_s, u"1-1.4"_s)});
     EXPECT_EQ(port.Count(Kind::Open), 0);
     EXPECT_EQ(Status(), u"2 FTDI chips: choose one in the menu, Receiver"_s);
     EXPECT_EQ(Form1().info->toolTip(), u"2 FTDI chips found - choose the receiver in the window's menu, Receiver"_s);
@@ -109,12 +96,12 @@ TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
     EXPECT_EQ(QSettings(SettingsPath(), QSettings::IniFormat).value(u"receiver/serial"_s), u"RX1"_s);
 
     // The next start, with the chips plugged in the other way round.
-    StartWith({Chip(u"PROG2"_s, u"1-1.2"_s), Chip(u"RX1"_s, u"1-1.4"_s)});
+    StartWith({ListedChip(u"PROG2"_s, u"1-1.2"_s), ListedChip(u"RX1"_s, u"1-1.4"_s)});
     EXPECT_EQ(Opened(), QStringList{u"1-1.4"_s});
     EXPECT_EQ(Status(), Credit);
 
     // The receiver unplugged, a CAT cable left: nothing opens.
-    StartWith({Chip(u"CAT7"_s, u"1-1.4"_s)});
+    StartWith({ListedChip(u"CAT7"_s, u"1-1.4"_s)});
     EXPECT_EQ(port.Count(Kind::Open), 0);
     EXPECT_EQ(Status(), u"Chip CAT7 is not the last receiver: see menu, Receiver"_s);
     EXPECT_EQ(Form1().info->accessibleDescription(), u"The only FTDI chip found, serial CAT7, is not the receiver "
@@ -124,7 +111,7 @@ TEST_F(ReceiverTest, SeveralChipsWaitForTheUsersChoiceWhichIsRemembered)
 // A chip whose tty another program holds opens only after the user confirms the warning.
 TEST_F(ReceiverTest, AHeldChipOpensOnlyWhenTheUserConfirms)
 {
-    const TFtdiChip cat = Chip(u"CAT7"_s, u"1-1.3"_s, 4321);
+    const TFtdiChip cat = ListedChip(u"CAT7"_s, u"1-1.3"_s, 4321, u"ttyUSB1"_s);
     StartWith({cat});
     EXPECT_EQ(port.Count(Kind::Open), 0);
     EXPECT_EQ(Status(), u"Chip CAT7 is in use by flrig: see menu, Receiver"_s);
@@ -155,7 +142,7 @@ TEST_F(ReceiverTest, AHeldChipOpensOnlyWhenTheUserConfirms)
 // initialisation and the current frequency; with it off, it stays closed.
 TEST_F(ReceiverTest, AReceiverPluggedInAgainIsReopenedOnlyWhenChosen)
 {
-    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    const TFtdiChip receiver = ListedChip(u"RX1"_s, u"1-1.2"_s);
     for (const bool on : {true, false}) {
         QFile::remove(SettingsPath());
         StartWith({receiver});
@@ -193,7 +180,7 @@ TEST_F(ReceiverTest, AReceiverPluggedInAgainIsReopenedOnlyWhenChosen)
 // yet is tried again for a while.
 TEST_F(ReceiverTest, WithoutHotplugThePollFindsTheReceiverAndRetriesABusyOne)
 {
-    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    const TFtdiChip receiver = ListedChip(u"RX1"_s, u"1-1.2"_s);
     StartWith({receiver});
     TAutoReconnect polling(Form1(), program->Receivers, &Form1(), false);
     polling.SetEnabled(true);
@@ -218,7 +205,7 @@ TEST_F(ReceiverTest, WithoutHotplugThePollFindsTheReceiverAndRetriesABusyOne)
 // dialog links hertz and ppm and scales by a known signal.
 TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
 {
-    const TFtdiChip receiver = Chip(u"RX1"_s, u"1-1.2"_s);
+    const TFtdiChip receiver = ListedChip(u"RX1"_s, u"1-1.2"_s);
     StartWith({receiver});
     port.ClearCalls();
     program->ReceiverMenu->ApplyClock(75'001'500);
@@ -228,7 +215,7 @@ TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
 
     StartWith({receiver});
     EXPECT_EQ(Words(), StartWords(Form1().frecuencia, 75'001'500));
-    StartWith({Chip(u"RX2"_s, u"1-1.2"_s)}, TProgramOptions{{}, {}, u"RX2"_s});
+    StartWith({ListedChip(u"RX2"_s, u"1-1.2"_s)}, TProgramOptions{{}, {}, u"RX2"_s});
     EXPECT_EQ(Words(), StartWords(Form1().frecuencia));
     // A clock mistyped in the settings, or more than 1,000 ppm off, is not a calibration.
     const std::pair<QString, std::int64_t> kept[] = {{u"7500000"_s, 75'000'000},  {u"75 MHz"_s, 75'000'000},
@@ -264,9 +251,9 @@ TEST_F(ReceiverTest, CalibrationAppliesAtOnceAndIsKeptForThatReceiver)
 TEST_F(ReceiverTest, TheProgramsOwnTextsFitTheStatusLine)
 {
     StartWith({});
-    TFtdiChip held = Chip(u"A50285BI"_s, u"1-1.2"_s, 4'194'304);
+    TFtdiChip held = ListedChip(u"A50285BI"_s, u"1-1.2"_s, 4'194'304, u"ttyUSB1"_s);
     held.holderProgram = u"gnuradio-compan"_s;
-    const TFtdiChip other = Chip(u"FTA1B2C3"_s, u"1-1.2"_s);
+    const TFtdiChip other = ListedChip(u"FTA1B2C3"_s, u"1-1.2"_s);
     const TReceiverIdentity remembered{u"A50285BI"_s, u"1-1.2"_s};
     const QList<TReceiverPick> refusals{
         PickReceiver(QList<TFtdiChip>(12, other), {}, {}, {}),
