@@ -1,9 +1,12 @@
 #include "announcer.h"
-#include "program_rig.h"
+#include "fake_main_window.h"
 #include "published_lists.h"
 #include "station_lists.h"
 #include "stations_window.h"
-#include "store_memory_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,14 +17,19 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimeZone>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The program with its stations window over lists kept in a folder of the test's own.
-class StationsWindowTest : public MainWindowRig
+// The stations window beside a main window that records what it is asked, over lists kept in a
+// folder of the test's own.
+class StationsWindowTest : public testing::Test
 {
 protected:
     QString WriteList(const QString &name, const QByteArray &list)
@@ -35,14 +43,21 @@ protected:
     void StartWithList(const QByteArray &list) { StartWithFile(WriteList(u"bookmarks.csv"_s, list)); }
     void StartWithFile(const QString &path)
     {
-        program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
-                        folder.filePath(u"stations"_s));
-        program->Start();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+        MakeLists();
         Window().Import(path);
         ASSERT_TRUE(Loaded());
     }
-    TStationsWindow &Window() { return program->Stations->Window(); }
+    void MakeLists() { lists.emplace(mainWindow, folder.path(), folder.filePath(u"stations"_s)); }
+    TStationsWindow &Window() { return lists->Window(); }
+    QByteArray ReadMemoryFile() const
+    {
+        QFile file(folder.filePath(u"memos.ini"_s));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static bool WaitUntilActive(QWidget &window)
+    {
+        return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+    }
     // The lists are read on a thread of their own.
     bool Loaded() { return QTest::qWaitFor([this] { return !Window().Loading(); }); }
     QStringList Shown()
@@ -52,6 +67,10 @@ protected:
             names << Window().Table.StationAt(row).name;
         return names;
     }
+
+    QTemporaryDir folder;
+    FakeMainWindow mainWindow;
+    std::optional<TStationLists> lists;
 };
 
 // gqrx's own layout: tags, a blank line, the header, then bookmarks.
@@ -84,41 +103,14 @@ TEST_F(StationsWindowTest, SearchAndNearTheDialNarrowTheTable)
     EXPECT_EQ(Shown(), QStringList{u"Radio \"Seven\" #1"_s});
     Window().Search->clear();
 
-    Form1().TuneTo(7'072'000);
+    mainWindow.TuneTo(7'072'000);
     Window().NearDial->setChecked(true);
     EXPECT_EQ(Shown(), (QStringList{u"FT8 40 m"_s}));
-    Form1().TuneTo(14'070'000);
+    mainWindow.TuneTo(14'070'000);
     EXPECT_TRUE(QTest::qWaitFor([this] { return Shown() == QStringList{u"FT8 20 m"_s}; }));
     Window().NearDial->setChecked(false);
     Window().View->sortByColumn(TStationTable::Name, Qt::DescendingOrder);
     EXPECT_EQ(Shown().front(), u"Radio \"Seven\" #1"_s);
-}
-
-// Enter tunes as a recall does, and going back to the main window keeps that tuning; "Store in
-// memory…" proposes the station's name and writes the memory file.
-TEST_F(StationsWindowTest, EnterTunesAndStoreKeepsTheStationInAMemory)
-{
-    StartWithList(Bookmarks);
-    Window().show();
-    ASSERT_TRUE(WaitUntilActive(Window()));
-    Window().View->setFocus();
-    Window().View->setCurrentIndex(Window().Table.index(2, 0));
-    QTest::keyClick(Window().View, Qt::Key_Return);
-    EXPECT_EQ(Form1().frecuencia, 7'100'000);
-    EXPECT_EQ(SentFrequency(), 7'100'000);
-    Form1().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
-    EXPECT_EQ(Form1().frecuencia, 7'100'000);
-
-    Window().StoreButton->click();
-    auto *dialog = Form1().findChild<TStoreMemoryDialog *>();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->Tag(), u"Radio \"Seven\" #1"_s);
-    dialog->MemoryBox->setCurrentIndex(4);
-    EXPECT_EQ(dialog->Tag(), u"Radio \"Seven\" #1"_s);
-    dialog->OnStore();
-    EXPECT_TRUE(ReadMemoryFile().contains("mem5=7100000\nTag_mem5=Radio \"Seven\" #1\n")) << ReadMemoryFile().toStdString();
-    EXPECT_EQ(Form1().memorias(Form1().banco, 5).tag.str(), u"Radio \"Seven\" #1"_s);
 }
 
 // A list kept from an earlier run is there at the next start; one that is removed is gone, and a
@@ -126,15 +118,18 @@ TEST_F(StationsWindowTest, EnterTunesAndStoreKeepsTheStationInAMemory)
 TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
 {
     StartWithList(Bookmarks);
-    program.reset();
-    program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr,
-                    folder.filePath(u"stations"_s));
+    lists.reset();
+    MakeLists();
     ASSERT_TRUE(Loaded());
     EXPECT_EQ(Window().Table.StationCount(), 5);
     EXPECT_EQ(Window().Status->text(), u"5 stations in 1 list"_s);
 
     const QString notAList = folder.filePath(u"memos.ini"_s);
-    WriteMemoryFile("; not stations\n[bank1]\nbank_name1=Ham\n");
+    {
+        QFile file(notAList);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("; not stations\n[bank1]\nbank_name1=Ham\n");
+    }
     Window().Import(notAList);
     ASSERT_TRUE(Loaded());
     EXPECT_EQ(Window().Status->text(), u"Not a station list of a known format (gqrx, SDR++, CHIRP, SDR#, EiBi or "
@@ -149,50 +144,15 @@ TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
     EXPECT_FALSE(QFile::exists(folder.filePath(u"stations/bookmarks.csv"_s)));
 }
 
-// Memories exported from the stations window come back through it only after the user has seen
-// what changes: Cancel writes nothing, OK writes the file and the main window shows it.
-TEST_F(StationsWindowTest, ImportedMemoriesAreWrittenOnlyAfterOk)
-{
-    StartWithList(Bookmarks);
-    const QString csv = folder.filePath(u"memories.csv"_s);
-    Window().ExportMemories(csv, false);
-    QByteArray changed = [&csv] {
-        QFile file(csv);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-    changed.replace("1,BANK 1,3,MEM 3,\r\n", "1,BANK 1,3,WWV,10000000\r\n");
-    const QString edited = folder.filePath(u"edited.csv"_s);
-    QFile out(edited);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(changed);
-    out.close();
-    const QByteArray before = ReadMemoryFile();
-
-    for (const auto button : {QMessageBox::Cancel, QMessageBox::Ok}) {
-        Window().ImportMemories(edited);
-        auto *question = Window().findChild<QMessageBox *>(u"memoryChanges"_s);
-        ASSERT_NE(question, nullptr);
-        EXPECT_EQ(question->text(), u"Write 1 change to the memory file?"_s);
-        EXPECT_EQ(question->detailedText(), u"bank 1 memory 3:  MEM 3 -> 10000000 WWV"_s);
-        question->done(button);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ASSERT_TRUE(Loaded());
-        if (button == QMessageBox::Cancel) {
-            EXPECT_EQ(ReadMemoryFile(), before);
-        }
-    }
-    EXPECT_TRUE(ReadMemoryFile().contains("mem3=10000000\nTag_mem3=WWV\n")) << ReadMemoryFile().toStdString();
-    EXPECT_EQ(Form1().Mem[2]->Caption(), u"WWV"_s);
-    EXPECT_EQ(Window().Status->text(), u"1 change written to the memory file"_s);
-}
-
 // Ctrl+L opens the window. A station beyond the receiver is shown only when asked for, and Enter,
 // a double click or "Store in memory…" on it leaves the readout and the memories alone, the
 // status line saying why.
 TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTuned)
 {
     StartWithList(Bookmarks);
-    QTest::keyClick(&Form1(), Qt::Key_L, Qt::ControlModifier);
+    mainWindow.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow.window));
+    QTest::keyClick(&mainWindow.window, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(WaitUntilActive(Window()));
     EXPECT_EQ(Window().Count->text(), u"4 stations shown; 1 hidden as beyond the receiver's 50 kHz to 70 MHz"_s);
     Window().BeyondRange->click();
@@ -200,7 +160,7 @@ TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTune
     EXPECT_EQ(Window().View->accessibleDescription(), u"5 stations shown"_s);
     ASSERT_EQ(Shown().back(), u"ISS voice"_s);
 
-    Form1().TuneTo(7'074'000);
+    mainWindow.TuneTo(7'074'000);
     const QByteArray memories = ReadMemoryFile();
     Window().View->setFocus();
     Window().View->setCurrentIndex(Window().Table.index(4, TStationTable::Name));
@@ -220,9 +180,8 @@ TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTune
     EXPECT_EQ(Window().Status->text(), u"Not tuned: "_s + refused);
     Window().StoreButton->click();
     EXPECT_EQ(Window().Status->text(), u"Not stored: "_s + refused);
-    EXPECT_EQ(Form1().findChild<TStoreMemoryDialog *>(), nullptr);
-    EXPECT_EQ(Form1().frecuencia, 7'074'000);
-    EXPECT_EQ(SentFrequency(), 7'074'000);
+    EXPECT_TRUE(mainWindow.storing.isEmpty());
+    EXPECT_EQ(mainWindow.tuned, QList<std::int32_t>{7'074'000});
     EXPECT_EQ(ReadMemoryFile(), memories);
 
     Window().View->setFocus();
