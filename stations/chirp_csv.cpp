@@ -10,19 +10,11 @@ TStationRead ReadChirpCsv(QByteArrayView content)
     TStationRead read;
     read.format = TStationFormat::Chirp;
     enum { Frequency, Name, Mode, Comment };
-    ReadNamedColumns(content, {"Frequency", "Name", "Mode", "Comment"}, u"A CHIRP list without a Frequency column"_s, read,
-                     [&read](const TCsvRow &row, const TCsvColumns &column) {
-                         const THertz frequency = HertzFromDecimal(row.Field(column[Frequency]), 6);
-                         if (!frequency.problem.isEmpty()) {
-                             Skip(read, row.line, frequency.problem);
-                             return;
-                         }
-                         TStation station;
-                         station.frequency = frequency.hertz;
+    ReadNamedColumns(content, {"Frequency", "Name", "Mode", "Comment"}, 6, u"A CHIRP list without a Frequency column"_s,
+                     read, [](const TCsvRow &row, const TCsvColumns &column, TStation &station) {
                          station.name = row.Text(column[Name]);
                          station.mode = row.Text(column[Mode]);
                          station.notes = row.Text(column[Comment]);
-                         read.stations.append(std::move(station));
                      });
     return read;
 }

@@ -146,8 +146,9 @@ bool HasHeaderFieldCount(const TCsvRow &row, qsizetype headerFields, TStationRea
     return false;
 }
 
-bool ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, const QString &missing,
-                      TStationRead &read, const std::function<void(const TCsvRow &, const TCsvColumns &)> &onRecord)
+void ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, int power,
+                      const QString &missing, TStationRead &read,
+                      const std::function<void(const TCsvRow &, const TCsvColumns &, TStation &)> &describe)
 {
     ReserveStationALine(read, content);
     qsizetype headerFields = 0;
@@ -159,14 +160,22 @@ bool ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayVi
                 columns.push_back(row.ColumnNamed(name));
             return;
         }
-        if (columns.front() >= 0 && HasHeaderFieldCount(row, headerFields, read))
-            onRecord(row, columns);
+        if (columns.front() < 0 || !HasHeaderFieldCount(row, headerFields, read))
+            return;
+        const THertz frequency = HertzFromDecimal(row.Field(columns.front()), power);
+        if (!frequency.problem.isEmpty()) {
+            Skip(read, row.line, frequency.problem);
+            return;
+        }
+        TStation station;
+        station.frequency = frequency.hertz;
+        describe(row, columns, station);
+        read.stations.append(std::move(station));
     });
     if (!failure.isEmpty())
         read.error = failure;
     else if (columns.empty() || columns.front() < 0)
         read.error = missing;
-    return read.error.isEmpty();
 }
 
 QString UnknownFormatError()

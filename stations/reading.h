@@ -52,12 +52,14 @@ bool NamesNextSkip(const TStationRead &read);
 bool HasHeaderFieldCount(const TCsvRow &row, qsizetype headerFields, TStationRead &read);
 
 // A CSV list whose first record names its columns: the columns of `names` are found there by name
-// (-1 where one is missing, in the order of `names`), and each later record with as many fields as
-// the header goes to `onRecord` with them; others are skipped. Nothing is read unless the header
-// names the first column, the one with the frequency: false then, and `read.error` says so in
-// `missing`, as it says libcsv's complaint.
+// (-1 where one is missing, in the order of `names`). The first is the frequency, a decimal number
+// of 10^`power` hertz; each later record with as many fields as the header and a frequency becomes
+// a station, which `describe` fills in from the other columns; others are skipped. Nothing is read
+// unless the header names the frequency's column: `read.error` then says so in `missing`, as it
+// says libcsv's complaint.
 using TCsvColumns = std::vector<qsizetype>;
-bool ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, const QString &missing,
-                      TStationRead &read, const std::function<void(const TCsvRow &, const TCsvColumns &)> &onRecord);
+void ReadNamedColumns(QByteArrayView content, std::initializer_list<QByteArrayView> names, int power,
+                      const QString &missing, TStationRead &read,
+                      const std::function<void(const TCsvRow &, const TCsvColumns &, TStation &)> &describe);
 
 QString UnknownFormatError();

@@ -30,15 +30,8 @@ TStationRead ReadStationCsv(QByteArrayView content)
     ReadNamedColumns(content,
                      {"frequency_hz", "name", "list", "mode", "start_utc", "stop_utc", "days", "language", "target",
                       "notes"},
-                     u"A station list without a frequency_hz column"_s, read,
-                     [&read](const TCsvRow &row, const TCsvColumns &column) {
-                         const THertz frequency = HertzFromDecimal(row.Field(column[Frequency]), 0);
-                         if (!frequency.problem.isEmpty()) {
-                             Skip(read, row.line, frequency.problem);
-                             return;
-                         }
-                         TStation station;
-                         station.frequency = frequency.hertz;
+                     0, u"A station list without a frequency_hz column"_s, read,
+                     [](const TCsvRow &row, const TCsvColumns &column, TStation &station) {
                          station.name = row.Text(column[Name]);
                          station.list = row.Text(column[List]);
                          station.mode = row.Text(column[Mode]);
@@ -48,7 +41,6 @@ TStationRead ReadStationCsv(QByteArrayView content)
                          station.language = row.Text(column[Language]);
                          station.target = row.Text(column[Target]);
                          station.notes = row.Text(column[Notes]);
-                         read.stations.append(std::move(station));
                      });
     return read;
 }

@@ -1,4 +1,5 @@
 #include "announcer.h"
+#include "bookmarks_sample.h"
 #include "fake_main_window.h"
 #include "published_lists.h"
 #include "station_lists.h"
@@ -73,24 +74,13 @@ protected:
     std::optional<TStationLists> lists;
 };
 
-// gqrx's own layout: tags, a blank line, the header, then bookmarks.
-const QByteArray Bookmarks = "# Tag name          ;  color\n"
-                             "Broadcast           ; #00ff00\n"
-                             "\n"
-                             "# Frequency ; Name                     ; Modulation          ;  Bandwidth; Tags\n"
-                             "    6070000 ; CFRX Toronto             ; AM                  ;       5000; Broadcast\n"
-                             "    7074000 ; FT8 40 m                 ; USB                 ;       2800; Untagged\n"
-                             "    7100000 ; Radio \"Seven\" #1         ; AM                  ;       5000; Broadcast\n"
-                             "   14074000 ; FT8 20 m                 ; USB                 ;       2800; Untagged\n"
-                             "  145800000 ; ISS voice                ; Narrow FM           ;      10000; Untagged\n";
-
 } // namespace
 
 // Imported lists are searched as the user types, sorted by frequency, and narrowed to the
 // stations near the readout, which they follow.
 TEST_F(StationsWindowTest, SearchAndNearTheDialNarrowTheTable)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     EXPECT_EQ(Window().Status->text(), u"Imported 5 stations from bookmarks.csv (gqrx bookmarks), 1 of them outside "
                                        "the receiver's 50 kHz to 70 MHz"_s);
     EXPECT_EQ(Window().Lists->currentText(), u"bookmarks.csv"_s);
@@ -117,7 +107,7 @@ TEST_F(StationsWindowTest, SearchAndNearTheDialNarrowTheTable)
 // file that is no list says why in one line and keeps nothing.
 TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     lists.reset();
     MakeLists();
     ASSERT_TRUE(Loaded());
@@ -149,7 +139,7 @@ TEST_F(StationsWindowTest, ListsAreKeptRemovedAndRefusedWithOneLine)
 // status line saying why.
 TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTuned)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     mainWindow.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow.window));
     QTest::keyClick(&mainWindow.window, Qt::Key_L, Qt::ControlModifier);
@@ -193,7 +183,7 @@ TEST_F(StationsWindowTest, StationsBeyondTheReceiverAreShownOnAskingButNeverTune
 // clock each minute.
 TEST_F(StationsWindowTest, TheImportedListIsChosenAndOnTheAirFollowsTheClock)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     Window().Import(WriteList(u"sked-b25.csv"_s, "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
                                                  "Remarks:135;P:35;Start:60;Stop:60;\r\n"
                                                  "6070;1000-1100;;CAN;CFRX morning;E;ENA;;1;;\r\n"

@@ -1,3 +1,4 @@
+#include "bookmarks_sample.h"
 #include "program_rig.h"
 #include "station_lists.h"
 #include "stations_window.h"
@@ -37,24 +38,13 @@ protected:
     bool Loaded() { return QTest::qWaitFor([this] { return !Window().Loading(); }); }
 };
 
-// gqrx's own layout: tags, a blank line, the header, then bookmarks.
-const QByteArray Bookmarks = "# Tag name          ;  color\n"
-                             "Broadcast           ; #00ff00\n"
-                             "\n"
-                             "# Frequency ; Name                     ; Modulation          ;  Bandwidth; Tags\n"
-                             "    6070000 ; CFRX Toronto             ; AM                  ;       5000; Broadcast\n"
-                             "    7074000 ; FT8 40 m                 ; USB                 ;       2800; Untagged\n"
-                             "    7100000 ; Radio \"Seven\" #1         ; AM                  ;       5000; Broadcast\n"
-                             "   14074000 ; FT8 20 m                 ; USB                 ;       2800; Untagged\n"
-                             "  145800000 ; ISS voice                ; Narrow FM           ;      10000; Untagged\n";
-
 } // namespace
 
 // Enter tunes as a recall does, and going back to the main window keeps that tuning; "Store in
 // memory…" proposes the station's name and writes the memory file.
 TEST_F(StationsWindowTest, EnterTunesAndStoreKeepsTheStationInAMemory)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     Window().show();
     ASSERT_TRUE(WaitUntilActive(Window()));
     Window().View->setFocus();
@@ -81,7 +71,7 @@ TEST_F(StationsWindowTest, EnterTunesAndStoreKeepsTheStationInAMemory)
 // what changes: Cancel writes nothing, OK writes the file and the main window shows it.
 TEST_F(StationsWindowTest, ImportedMemoriesAreWrittenOnlyAfterOk)
 {
-    StartWithList(Bookmarks);
+    StartWithList(BookmarksSample);
     const QString csv = folder.filePath(u"memories.csv"_s);
     Window().ExportMemories(csv, false);
     QByteArray changed = [&csv] {
