@@ -12,7 +12,7 @@ TWindowMenu::TWindowMenu(QWidget &window)
     , window(window)
     , menu(new QMenu(&window))
 {
-    for (TMenuSection section : {TMenuSection::Network, TMenuSection::Program}) {
+    for (TMenuSection section : {TMenuSection::Tuning, TMenuSection::Network, TMenuSection::Program}) {
         auto *separator = new QAction(menu);
         separator->setSeparator(true);
         Add(section, separator);

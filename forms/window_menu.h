@@ -11,9 +11,9 @@ class QPoint;
 class QString;
 class QWidget;
 
-// The window menu's sections, in the order they are shown; a separator sets off the network's and
-// the program's.
-enum class TMenuSection { Memories, Stations, Network, Window, Receiver, Program };
+// The window menu's sections, in the order they are shown; a separator sets off the tuning's, the
+// network's and the program's.
+enum class TMenuSection { Memories, Stations, Tuning, Network, Window, Receiver, Program };
 
 // A window's context menu, opened by a right click on the window itself or on a control that
 // leaves the click to it (the readout, the status line), by the Menu key and by Shift+F10 (which
@@ -41,5 +41,5 @@ protected:
 private:
     QWidget &window;
     QMenu *menu;
-    std::array<QList<QAction *>, 6> sections;
+    std::array<QList<QAction *>, 7> sections;
 };

@@ -22,10 +22,11 @@ bool Plain(const QKeyEvent &key)
     return (key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
 }
 
+// The arrows, and Page Up and Page Down for the channels.
 bool Arrow(const QKeyEvent &key)
 {
     return key.key() == Qt::Key_Up || key.key() == Qt::Key_Down || key.key() == Qt::Key_Left ||
-           key.key() == Qt::Key_Right;
+           key.key() == Qt::Key_Right || key.key() == Qt::Key_PageUp || key.key() == Qt::Key_PageDown;
 }
 
 } // namespace
@@ -67,6 +68,8 @@ bool TKeyboardTuning::KeyPress(const QKeyEvent &key)
             switch (key.key()) {
             case Qt::Key_Up: form.freq_upClick(); break;
             case Qt::Key_Down: form.freq_downClick(); break;
+            case Qt::Key_PageUp: form.ChannelUp(); break;
+            case Qt::Key_PageDown: form.ChannelDown(); break;
             case Qt::Key_Left: Step(true); break;
             default: Step(false); break;
             }
@@ -124,6 +127,8 @@ bool TKeyboardTuning::ClaimedAsMnemonic(QChar character) const
 
 void TKeyboardTuning::Type(QChar character)
 {
+    if (!EntryOpen() && !form.MayTune())
+        return;
     form.FocusReadout();
     typed += character;
     ShowEntry();
@@ -185,6 +190,8 @@ void TKeyboardTuning::Copy() const
 
 void TKeyboardTuning::Paste()
 {
+    if (!form.MayTune())
+        return;
     form.FocusReadout();
     Tune(ReadFrequency(QGuiApplication::clipboard()->text(), TEntrySource::Pasted));
 }

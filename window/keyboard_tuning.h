@@ -8,7 +8,8 @@ class TForm1;
 struct TFrequencyReading;
 
 // Tuning the main window from the keyboard, whichever of its controls has the focus: Up and Down
-// do what UP and DOWN do, Left and Right pick the next coarser or finer step, Ctrl+C copies the
+// do what UP and DOWN do, Page Up and Page Down go to the next and previous broadcast channel, Left
+// and Right pick the next coarser or finer step, Ctrl+C copies the
 // frequency in hertz and Ctrl+V tunes to the one the clipboard holds. A digit, "." or "," opens a
 // typed entry that the readout shows as it grows; Enter tunes to it, Esc drops it, and so does
 // anything that takes the user elsewhere (a click, the wheel, the window losing or regaining the

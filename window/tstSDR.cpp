@@ -20,6 +20,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+const QString Caption = QStringLiteral("Corvex-Corvin");
 constexpr std::int32_t StartFrequency = 14'200'000;
 constexpr std::int32_t StartStep = 10'000;
 constexpr int WheelNotch = 120;
@@ -82,7 +83,7 @@ TForm1::TForm1(D2xx &port, const QString &programDirectory, TDeviceChooser *choo
     , chooser(chooser)
     , programDirectory(programDirectory)
 {
-    SetUpForm(*this, u"Form1"_s, u"Corvex-Corvin"_s, DesignedPosition, OuterSize);
+    SetUpForm(*this, u"Form1"_s, Caption, DesignedPosition, OuterSize);
     CreateControls();
     qApp->installEventFilter(this);
     FormCreate();
@@ -387,7 +388,7 @@ void TForm1::SelectStep(TLEDButton *button, std::int32_t step)
 
 void TForm1::DescribeStep()
 {
-    Describe(LEDDisplay1, u"Step "_s + StepInWords(paso));
+    Describe(LEDDisplay1, u"Step "_s + StepInWords(paso) + (tuningLocked ? u". Tuning locked"_s : QString()));
 }
 
 void TForm1::X1HClick() { SelectStep(X1H, 1); }
@@ -418,6 +419,8 @@ TLEDButton *TForm1::StepButton(std::int32_t step) const
 // an overflow stops the handler before anything changes.
 void TForm1::freq_upClick()
 {
+    if (!MayTune())
+        return;
     const std::int32_t sum = CheckedAdd(frecuencia, paso);
     if (sum < ReceiverRange::Highest + 1)
         frecuencia = sum;
@@ -426,6 +429,8 @@ void TForm1::freq_upClick()
 
 void TForm1::freq_downClick()
 {
+    if (!MayTune())
+        return;
     const std::int32_t difference = CheckedSubtract(frecuencia, paso);
     if (difference > LowestTuningExclusive)
         frecuencia = difference;
@@ -435,6 +440,15 @@ void TForm1::freq_downClick()
 // A message of a notch or more is one step. Smaller deltas, from touchpads and free-spinning
 // wheels, add up until they make a notch in one direction; a change of direction starts again.
 void TForm1::CMMouseWheel(int delta)
+{
+    const int steps = WheelNotches(delta);
+    if (steps > 0)
+        freq_upClick();
+    else if (steps < 0)
+        freq_downClick();
+}
+
+int TForm1::WheelNotches(int delta)
 {
     const auto wheelDelta = static_cast<std::int16_t>(delta);
     int steps = wheelDelta / WheelNotch;
@@ -447,10 +461,7 @@ void TForm1::CMMouseWheel(int delta)
     } else {
         wheelRemainder = 0;
     }
-    if (steps > 0)
-        freq_upClick();
-    else if (steps < 0)
-        freq_downClick();
+    return steps;
 }
 
 void TForm1::actualizar_frecuencia()
@@ -458,6 +469,60 @@ void TForm1::actualizar_frecuencia()
     LEDDisplay1->SetValue(frecuencia / 1000.0);
     if (sendsToDriver)
         sdr->SetFrequency(frecuencia);
+    history.Tuned(frecuencia, Now());
+}
+
+void TForm1::ChannelUp() { MoveChannel(true); }
+void TForm1::ChannelDown() { MoveChannel(false); }
+
+void TForm1::MoveChannel(bool up)
+{
+    if (!MayTune())
+        return;
+    const std::int64_t channel = NextChannel(frecuencia, up, mediumWave, paso);
+    if (up ? channel < ReceiverRange::Highest + 1 : channel > LowestTuningExclusive)
+        frecuencia = static_cast<std::int32_t>(channel);
+    actualizar_frecuencia();
+}
+
+void TForm1::GoBack()
+{
+    if (MayTune())
+        Navigate(history.Back(Now()));
+}
+
+void TForm1::GoForward()
+{
+    if (MayTune())
+        Navigate(history.Forward(Now()));
+}
+
+void TForm1::Navigate(const std::optional<std::int32_t> &target)
+{
+    if (!target)
+        return;
+    frecuencia = *target;
+    actualizar_frecuencia();
+}
+
+void TForm1::SetTuningLocked(bool on)
+{
+    tuningLocked = on;
+    lockTold = false;
+    setWindowTitle(on ? Caption + u" - tuning locked"_s : Caption);
+    DescribeStep();
+    spokenTuning->Tell(on ? u"Tuning locked"_s : u"Tuning unlocked"_s);
+}
+
+bool TForm1::MayTune()
+{
+    if (!tuningLocked)
+        return true;
+    if (!lockTold) {
+        ShowNotice(u"Tuning locked - Ctrl+K unlocks"_s);
+        lockTold = true;
+    }
+    return false;
 }
 
 void TForm1::FormActivate()
@@ -585,6 +650,8 @@ void TForm1::cambio_memoria_vfo()
 
 void TForm1::M_VFOClick()
 {
+    if (!MayTune())
+        return;
     EndNotice();
     if (modo_memoria)
         cambio_memoria_vfo();
@@ -596,7 +663,7 @@ void TForm1::M_VFOClick()
 
 void TForm1::MemoryClick(int J)
 {
-    if (!modo_memoria)
+    if (!modo_memoria || !MayTune())
         return;
     apaga_memorias();
     Mem[J - 1]->SetStateOn(true);
@@ -677,8 +744,16 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         auto *target = qobject_cast<QWidget *>(watched);
         if (target == nullptr || target->window() != this)
             break;
-        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
-        RunGuarded([this, delta] { CMMouseWheel(delta); });
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        const int delta = wheel->angleDelta().y();
+        // With Ctrl the wheel moves by channels.
+        if (wheel->modifiers() & Qt::ControlModifier)
+            RunGuarded([this, delta] {
+                if (const int notches = WheelNotches(delta); notches != 0)
+                    MoveChannel(notches > 0);
+            });
+        else
+            RunGuarded([this, delta] { CMMouseWheel(delta); });
         return true;
     }
     case QEvent::Hide:

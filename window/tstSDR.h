@@ -1,11 +1,13 @@
 #pragma once
 
+#include "channel_grid.h"
 #include "colors.h"
 #include "faceplate_types.h"
 #include "memory_store.h"
 #include "receiver_link.h"
 #include "remote_tuning.h"
 #include "screen_fit.h"
+#include "tuning_history.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class D2xx;
@@ -90,6 +93,22 @@ public:
     // One wheel message of `delta` (120 a notch): at most one step up or down.
     void CMMouseWheel(int delta);
     void actualizar_frecuencia();
+    // The next or previous broadcast channel of the grid that holds the frequency, otherwise the
+    // step; limited as UP and DOWN are.
+    void ChannelUp();
+    void ChannelDown();
+    void SetMediumWaveGrid(TMediumWaveGrid grid) { mediumWave = grid; }
+    // Back and forward through the frequencies that stayed on the dial, tuned as the wheel tunes.
+    void GoBack();
+    void GoForward();
+    // While locked, nothing the user does here tunes: the first try says so. Network clients still
+    // tune, and the activation still resets the tuning.
+    void SetTuningLocked(bool on);
+    bool TuningLocked() const { return tuningLocked; }
+    // Whether the user may tune now; saying, the first time, that tuning is locked.
+    bool MayTune();
+    // What time it is for the history of what was tuned.
+    std::function<TTuningHistory::TTime()> Now = [] { return std::chrono::steady_clock::now(); };
     // The step button of a step (1 Hz to 10 MHz); none for any other value.
     TLEDButton *StepButton(std::int32_t step) const;
     // What a listener hears of the frequency and of an entry being typed.
@@ -199,6 +218,10 @@ private:
     // The mode in words, on the memory/VFO toggle and the bank buttons.
     void DescribeMode();
     void SelectStep(TLEDButton *button, std::int32_t step);
+    // A wheel message in whole notches, the smaller ones added up.
+    int WheelNotches(int delta);
+    void MoveChannel(bool up);
+    void Navigate(const std::optional<std::int32_t> &target);
     void SetKeyboardOrder();
 
     D2xx &port;
@@ -220,6 +243,10 @@ private:
     std::array<std::optional<TDescribedMemory>, MemoriesPerBank> described;
     bool reconnecting = false;
     int wheelRemainder = 0;
+    TMediumWaveGrid mediumWave = TMediumWaveGrid::NineKilohertz;
+    TTuningHistory history;
+    bool tuningLocked = false;
+    bool lockTold = false;
     bool sendsToDriver = true;
     QString modeLabel = QStringLiteral("USB");
     int passband = 2400;

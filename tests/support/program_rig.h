@@ -80,10 +80,10 @@ protected:
     TForm2 &Form2() { return program->Form2; }
 
     void Click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
-    void Wheel(QWidget *over, int delta)
+    void Wheel(QWidget *over, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QWheelEvent event(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(over, &event);
     }
 

@@ -155,6 +155,7 @@ TEST_F(WindowMenuTest, HoldsEveryItemInItsPlace)
     for (const QAction *item : Menu().actions())
         items << (item->isSeparator() ? u"-"_s : item->menu() != nullptr ? item->text() + u" >"_s : item->text());
     EXPECT_EQ(items, (QStringList{u"Store 14,200.000 kHz in a memory\u2026"_s, u"Stations\u2026"_s, u"-"_s,
+                                  u"Back"_s, u"Forward"_s, u"Lock tuning"_s, u"Medium-wave channels >"_s, u"-"_s,
                                   u"Network control (rigctld) on 127.0.0.1:4532"_s, u"Always on top"_s,
                                   u"Reconnect receiver"_s, u"Receiver >"_s, u"Reconnect automatically"_s,
                                   u"Calibrate receiver\u2026"_s, u"-"_s, u"About Corvex-Corvin"_s}));

@@ -6,6 +6,7 @@
 #include "memory_storing.h"
 #include "receiver_menu.h"
 #include "station_lists.h"
+#include "tuning_actions.h"
 #include "window_menu.h"
 
 #include <QGuiApplication>
@@ -28,6 +29,8 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
     , Reconnection(new TAutoReconnect(Form1, Receivers, &Form1))
     , ReceiverMenu(new TReceiverMenu(*this, Form1, Receivers, Settings, *Reconnection))
     , Stations(new TStationLists(*this, programDirectory, stationsFolder))
+    , Tuning(new TTuningActions(Form1, *WindowMenu, Settings.TenKilohertzMediumWave(),
+                                [this](bool on) { Settings.SetTenKilohertzMediumWave(on); }))
 {
     Form1.SetMemoryEditor(&Form2);
     watchedPort.OnWriteFailed = [this] { Reconnection->WriteFailed(); };
@@ -54,6 +57,12 @@ void TProgram::BringToFront()
     QWidget &focus = Form2.isVisible() ? static_cast<QWidget &>(Form2) : Form1;
     focus.raise();
     focus.activateWindow();
+}
+
+void TProgram::TuneTo(std::int32_t hertz)
+{
+    if (Form1.MayTune())
+        Form1.TuneTo(hertz);
 }
 
 void TProgram::AskToStore(std::int32_t hertz, const QString &tag)

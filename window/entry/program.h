@@ -16,6 +16,7 @@ class TMainWindowActions;
 class TMemoryStoring;
 class TReceiverMenu;
 class TStationLists;
+class TTuningActions;
 class TWindowMenu;
 
 // The program's two windows, created in start-up order: the main window (which opens the device
@@ -44,7 +45,8 @@ public:
     QWidget &Window() override { return Form1; }
     TWindowMenu &Menu() override { return *WindowMenu; }
     std::int32_t Frequency() const override { return Form1.frecuencia; }
-    void TuneTo(std::int32_t hertz) override { Form1.TuneTo(hertz); }
+    // As a recall does, unless tuning is locked.
+    void TuneTo(std::int32_t hertz) override;
     void ShowStatus(const QString &text, const QString &detail) override { Form1.ShowStatus(text, detail); }
     void AskToStore(std::int32_t hertz, const QString &tag) override;
     void MemoriesChanged() override;
@@ -67,4 +69,5 @@ public:
     TAutoReconnect *Reconnection;
     TReceiverMenu *ReceiverMenu;
     TStationLists *Stations;
+    TTuningActions *Tuning;
 };

@@ -15,6 +15,7 @@ const QString NetworkControlKey = u"network/rigctld"_s;
 const QString ReceiverSerialKey = u"receiver/serial"_s;
 const QString ReceiverPortKey = u"receiver/port"_s;
 const QString ReconnectKey = u"receiver/reconnectAutomatically"_s;
+const QString MediumWaveKey = u"tuning/mediumWave10kHz"_s;
 
 // Serials are the chip's own strings: encoded so that none reads as a group ("/") or is empty.
 QString ReferenceClockKey(const QString &serial)
@@ -65,6 +66,16 @@ void TProgramSettings::SetReceiver(const TReceiverIdentity &receiver)
         return;
     Store(ReceiverSerialKey, receiver.serial);
     Store(ReceiverPortKey, receiver.portPath);
+}
+
+bool TProgramSettings::TenKilohertzMediumWave() const
+{
+    return settings.value(MediumWaveKey, false).toBool();
+}
+
+void TProgramSettings::SetTenKilohertzMediumWave(bool on)
+{
+    Store(MediumWaveKey, on);
 }
 
 bool TProgramSettings::ReconnectAutomatically() const

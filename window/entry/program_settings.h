@@ -27,6 +27,9 @@ public:
     // The receiver's chip, once one was opened or chosen.
     TReceiverIdentity Receiver() const override;
     void SetReceiver(const TReceiverIdentity &receiver) override;
+    // The medium-wave channels every 10 kHz (ITU Region 2) rather than every 9 kHz.
+    bool TenKilohertzMediumWave() const;
+    void SetTenKilohertzMediumWave(bool on);
     bool ReconnectAutomatically() const override;
     void SetReconnectAutomatically(bool on) override;
     // The synthesizer clock of the receiver with `serial`, in hertz: the nominal clock until
