@@ -1,9 +1,12 @@
 #pragma once
 
+#include "dial_stations.h"
 #include "station_store.h"
 
 #include <QObject>
 #include <QPointer>
+
+#include <functional>
 
 class QAction;
 class TMainWindowLink;
@@ -21,10 +24,19 @@ public:
     QAction *ShowAction;
     // The window, made when first needed.
     TStationsWindow &Window();
+    // What is on the air within TDialStations::Span of `hertz` now, nearest first; nothing until
+    // the kept lists are read, on a thread of their own at start where there are any.
+    QStringList OnAirNear(std::int32_t hertz) const;
+    // The stations at the dial changed: read at start, imported, reloaded or removed.
+    std::function<void()> OnDialChanged;
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTimeUtc(); };
 
 private:
     TMainWindowLink &mainWindow;
     TStationStore store;
     QString memoryFilePath;
     QPointer<TStationsWindow> window;
+    TDialStations dial;
+    bool readByWindow = false; // newer than what the start reads
+    void SetDialStations(const QList<TStation> &stations);
 };

@@ -177,6 +177,8 @@ void TStationsWindow::ShowLoaded(const TLoaded &loaded, const QString &done, con
     if (!choose.isEmpty())
         Lists->setCurrentText(choose);
     Table.SetStations(loaded.stations);
+    if (OnListsRead)
+        OnListsRead(loaded.stations.stations);
     ReloadButton->setEnabled(Lists->count() > 0);
     RemoveButton->setEnabled(Lists->count() > 0);
     QStringList lines = loaded.errors;

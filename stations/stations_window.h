@@ -68,6 +68,8 @@ public:
     QPushButton *ExportMemoriesButton;
     QPushButton *ImportMemoriesButton;
     QLabel *Status;
+    // The kept lists were read anew, with these stations.
+    std::function<void(const QList<TStation> &stations)> OnListsRead;
     // What time it is for "On the air now".
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTimeUtc(); };
 

@@ -45,6 +45,9 @@ void TSpokenTuning::Settled()
         readout.SetSpokenText(text);
         if (!readout.hasFocus())
             announcement << text;
+        if (typing.isEmpty() && OnSettled)
+            if (const QString after = OnSettled(frequency); !after.isEmpty())
+                announcement << after;
     }
     if (readout.isActiveWindow() && !announcement.isEmpty())
         announcer.Announce(announcement.join(u", "));

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 class TAnnouncer;
 class TLEDDisplay;
@@ -29,6 +30,9 @@ public:
     void Tell(const QString &news);
 
     static constexpr std::chrono::milliseconds SettleTime{250};
+    // Asked once a new frequency has settled: what to say after it (the station on the air
+    // there), or nothing.
+    std::function<QString(std::int32_t hertz)> OnSettled;
 
 private:
     void Settled();

@@ -230,6 +230,10 @@ void TForm1::CreateControls()
     announcer->setObjectName(u"announcer"_s);
     status = new TStatusLine(*info, *announcer);
     spokenTuning = new TSpokenTuning(*LEDDisplay1, *announcer);
+    spokenTuning->OnSettled = [this](std::int32_t) {
+        DescribeOnAir();
+        return onAirHere.value(0);
+    };
 }
 
 // Tab follows the layout: the readout, the steps from the coarsest, UP, DOWN, MW, the memory/VFO
@@ -388,7 +392,19 @@ void TForm1::SelectStep(TLEDButton *button, std::int32_t step)
 
 void TForm1::DescribeStep()
 {
-    Describe(LEDDisplay1, u"Step "_s + StepInWords(paso) + (tuningLocked ? u". Tuning locked"_s : QString()));
+    QString description = u"Step "_s + StepInWords(paso) + (tuningLocked ? u". Tuning locked"_s : QString());
+    for (const QString &station : std::as_const(onAirHere))
+        description += u'\n' + station;
+    Describe(LEDDisplay1, description);
+}
+
+void TForm1::DescribeOnAir()
+{
+    onAirHere = OnAir ? OnAir(frecuencia) : QStringList();
+    const QString tip = onAirHere.join(u'\n');
+    if (LEDDisplay1->toolTip() != tip)
+        LEDDisplay1->setToolTip(tip);
+    DescribeStep();
 }
 
 void TForm1::X1HClick() { SelectStep(X1H, 1); }

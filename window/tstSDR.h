@@ -107,6 +107,11 @@ public:
     bool TuningLocked() const { return tuningLocked; }
     // Whether the user may tune now; saying, the first time, that tuning is locked.
     bool MayTune();
+    // What is on the air at a frequency, nearest first: the readout's tooltip and description name
+    // them, and the first is heard once the frequency settles.
+    std::function<QStringList(std::int32_t hertz)> OnAir;
+    // The stations on the air changed (lists read or imported): the readout describes them anew.
+    void DescribeOnAir();
     // What time it is for the history of what was tuned.
     std::function<TTuningHistory::TTime()> Now = [] { return std::chrono::steady_clock::now(); };
     // The step button of a step (1 Hz to 10 MHz); none for any other value.
@@ -232,6 +237,7 @@ private:
     QPointer<QWidget> lastActiveForm;
     TStatusLine *status = nullptr;
     TSpokenTuning *spokenTuning = nullptr;
+    QStringList onAirHere;
     // What each memory button's description was made from, so that it is made again only when
     // that changes.
     struct TDescribedMemory

@@ -1,8 +1,11 @@
 #include "program_rig.h"
+#include "station_lists.h"
 #include "tuning_actions.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QTimeZone>
 #include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;
@@ -166,4 +169,55 @@ TEST_F(ListeningTest, ALockedDialIgnoresEveryWayOfTuningButTheNetwork)
     EXPECT_EQ(Form1().windowTitle(), u"Corvex-Corvin"_s);
     Click(Form1().UP);
     EXPECT_EQ(Form1().frecuencia, 14'084'000);
+}
+
+namespace {
+
+// The program over one kept list: two stations near 7,325 kHz on the air at 19:30 UTC (one with
+// no times, so always), one near it that is not.
+class DialStationsTest : public MainWindowRig
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowRig::SetUp();
+        const QString stations = folder.filePath(u"stations"_s);
+        ASSERT_TRUE(QDir().mkpath(stations));
+        QFile list(stations + u"/dial.csv"_s);
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"
+                   "7325000,BBC World Service,EiBi,AM,1900,2000,,English,,\r\n"
+                   "7326500,Radio Two,,AM,,,,,,\r\n"
+                   "7324000,Night Radio,EiBi,AM,0100,0200,,German,,\r\n");
+        list.close();
+        program.emplace(port, folder.path(), TProgramOptions{}, folder.filePath(u"settings.ini"_s), nullptr, stations);
+        program->Stations->Now = [] { return QDateTime(QDate(2024, 1, 1), QTime(19, 30), QTimeZone::utc()); };
+        program->Start();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+    }
+};
+
+} // namespace
+
+// Within 2.5 kHz of the dial, the stations on the air are named by the readout, nearest first,
+// and the first is heard once the frequency settles; nothing is said where nothing is on.
+TEST_F(DialStationsTest, TheReadoutNamesWhatIsOnTheAirAtTheDial)
+{
+    const QString bbc = u"7,325 kHz: BBC World Service, EiBi 1900-2000, English"_s;
+    Form1().TuneTo(7'325'000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Form1().LEDDisplay1->toolTip() == bbc + u"\n7,326.5 kHz: Radio Two"_s; }));
+    EXPECT_EQ(Form1().LEDDisplay1->accessibleDescription(),
+              u"Step 10 kHz\n"_s + bbc + u"\n7,326.5 kHz: Radio Two"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form1().announcer->accessibleName() == u"7,325.000 kHz, "_s + bbc; }));
+
+    Form1().TuneTo(7'326'000); // Radio Two is nearer
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Form1().announcer->accessibleName() == u"7,326.000 kHz, 7,326.5 kHz: Radio Two"_s;
+    }));
+    EXPECT_EQ(Form1().LEDDisplay1->toolTip(), u"7,326.5 kHz: Radio Two\n"_s + bbc);
+
+    Form1().TuneTo(7'322'000); // only the one off the air
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Form1().announcer->accessibleName() == u"7,322.000 kHz"_s; }));
+    EXPECT_EQ(Form1().LEDDisplay1->toolTip(), QString());
+    EXPECT_EQ(Form1().LEDDisplay1->accessibleDescription(), u"Step 10 kHz"_s);
 }

@@ -33,6 +33,8 @@ TProgram::TProgram(D2xx &port, const QString &programDirectory, const TProgramOp
                                 [this](bool on) { Settings.SetTenKilohertzMediumWave(on); }))
 {
     Form1.SetMemoryEditor(&Form2);
+    Form1.OnAir = [this](std::int32_t hertz) { return Stations->OnAirNear(hertz); };
+    Stations->OnDialChanged = [this] { Form1.DescribeOnAir(); };
     watchedPort.OnWriteFailed = [this] { Reconnection->WriteFailed(); };
 }
 
