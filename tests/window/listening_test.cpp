@@ -19,7 +19,16 @@ protected:
     void SetUp() override
     {
         MainWindowRig::SetUp();
-        Start();
+        StartWithSettings();
+    }
+    QString SettingsPath() const { return folder.filePath(u"settings.ini"_s); }
+    void StartWithSettings()
+    {
+        program.reset();
+        program.emplace(port, folder.path(), TProgramOptions{}, SettingsPath());
+        program->Start();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Form1()));
+        port.ClearCalls();
         now = std::chrono::steady_clock::now();
         Form1().Now = [this] { return now; };
     }
@@ -82,6 +91,13 @@ TEST_F(ListeningTest, PageUpAndDownMoveByTheChannelsOfTheBand)
         EXPECT_EQ(Form1().frecuencia, move.to) << move.from << (move.key == Qt::Key_PageUp ? " up" : " down");
         EXPECT_EQ(SentFrequency(), move.to) << move.from;
     }
+    // The grid chosen is kept for the next start.
+    Actions().TenKilohertz->trigger();
+    StartWithSettings();
+    EXPECT_TRUE(Actions().TenKilohertz->isChecked());
+    Form1().TuneTo(1'215'000);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Form1().frecuencia, 1'220'000);
     // Ctrl with the wheel does the same.
     Actions().NineKilohertz->trigger();
     Form1().TuneTo(1'215'000);

@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 from gi.repository import Gio, GLib
 from x_session import start_x_server, wait_for, window_id
@@ -101,6 +102,13 @@ def keys(*names):
     return press
 
 
+def stayed(press):
+    def after_the_dwell():
+        time.sleep(2.2)
+        press()
+    return after_the_dwell
+
+
 def main(program, stock):
     folder = tempfile.mkdtemp()
     os.environ.update(HOME=folder, XDG_CONFIG_HOME=os.path.join(folder, "config"),
@@ -131,6 +139,11 @@ def main(program, stock):
         baseline.wait(10)
 
         binary = shutil.copy(program, folder)  # the memory file goes beside the program
+        stations = os.path.join(folder, "dial.csv")
+        with open(stations, "w") as list_file:
+            list_file.write("frequency_hz,name,list,mode,start_utc,stop_utc,days,language,target,notes\r\n"
+                            "7325000,Radio Test,,AM,,,,English,,\r\n")
+        subprocess.run([binary, "--import-stations", stations], check=True, stdout=subprocess.DEVNULL)
         process = subprocess.Popen([binary], stderr=subprocess.DEVNULL)
         orca.after(lambda: wait_for("the main window", lambda: window_id("Corvex-Corvin")),
                    [r"Corvex-Corvin frame", r"notification", r"Error USB"], "main window shown")
@@ -159,6 +172,12 @@ STEPS = [
     (keys("Left"), [r"Step 100 kHz"], "Left"),
     (keys("7", "0", "7", "4", "Return"), [r"7,074\.000 kHz"], "7074 Enter"),
     (keys("9", "9", "9", "9", "9", "Return"), [r"Out of range: 99999 kHz \(50 to 70000 kHz\)"], "99999 Enter"),
+    (keys("7", "3", "2", "0", "Return"), [r"7,320\.000 kHz"], "7320 Enter"),
+    # A frequency counts for going back once it has stayed 2 s on the dial.
+    (stayed(keys("Page_Up")), [r"7,325\.000 kHz", r"7,325 kHz: Radio Test, English"], "Page Up: the next channel"),
+    (keys("alt+Left"), [r"7,320\.000 kHz"], "Alt+Left: back"),
+    (keys("ctrl+k"), [r"Tuning locked"], "Ctrl+K"),
+    (keys("ctrl+k"), [r"Tuning unlocked"], "Ctrl+K again"),
     (keys(*["Tab"] * 12), [r"MEM (push )?button", r"VFO mode"], "Tab to the memory/VFO toggle"),
     (keys("space"), [r"Memory mode"], "Space: memory mode"),
     (keys(*["Tab"] * 16), [r"BANK 1\.? (\| )?selected radio button"], "Tab to the lit bank"),
