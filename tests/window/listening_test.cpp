@@ -140,8 +140,9 @@ TEST_F(ListeningTest, BackAndForwardGoThroughWhatStayedOnTheDial)
 // Locked, no way of the user's tunes, the first try says so once; a network client still tunes.
 TEST_F(ListeningTest, ALockedDialIgnoresEveryWayOfTuningButTheNetwork)
 {
-    Form1().MemoryClick(1); // in VFO mode: nothing
-    now += 2s;
+    WriteMemoryFile("[bank1]\nbank_name1=Broadcast\nmem2=6070000\nTag_mem2=CFRX\n");
+    StartWithSettings();
+    Click(Form1().M_VFO); // memory mode, at memory 1
     Stay(7'100'000);
     QGuiApplication::clipboard()->setText(u"9410000"_s);
     Key(Qt::Key_K, Qt::ControlModifier);
@@ -165,6 +166,7 @@ TEST_F(ListeningTest, ALockedDialIgnoresEveryWayOfTuningButTheNetwork)
         {"paste", [this] { Key(Qt::Key_V, Qt::ControlModifier); }},
         {"Alt+Left", [this] { Key(Qt::Key_Left, Qt::AltModifier); }},
         {"the memory/VFO toggle", [this] { Click(Form1().M_VFO); }},
+        {"a memory", [this] { Click(Form1().Mem[1]); }},
         {"a station", [this] { program->TuneTo(6'070'000); }},
     };
     // Said at the first try only.
@@ -180,11 +182,15 @@ TEST_F(ListeningTest, ALockedDialIgnoresEveryWayOfTuningButTheNetwork)
 
     static_cast<TRemoteTuning &>(Form1()).TuneTo(14'074'000);
     EXPECT_EQ(SentFrequency(), 14'074'000);
+    EXPECT_EQ(Form1().memoria, 1);
+    // The activation resets the tuning as ever.
+    Form1().FormActivate();
+    EXPECT_EQ(Form1().frecuencia, 14'200'000);
 
     Key(Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(Form1().windowTitle(), u"Corvex-Corvin"_s);
     Click(Form1().UP);
-    EXPECT_EQ(Form1().frecuencia, 14'084'000);
+    EXPECT_EQ(Form1().frecuencia, 14'210'000);
 }
 
 namespace {
