@@ -11,6 +11,18 @@ QString SpokenFrequency(std::int32_t hertz)
     return QLocale(QLocale::English).toString(hertz / 1000.0, 'f', 3) + u" kHz"_s;
 }
 
+QString Kilohertz(std::int64_t hertz, bool grouped)
+{
+    QString text = grouped ? QLocale(QLocale::English).toString(hertz / 1000) : QString::number(hertz / 1000);
+    if (const std::int64_t rest = hertz % 1000; rest != 0) {
+        QString decimals = QString::number(rest).rightJustified(3, u'0');
+        while (decimals.endsWith(u'0'))
+            decimals.chop(1);
+        text += u'.' + decimals;
+    }
+    return text;
+}
+
 QString StepInWords(std::int32_t hertz)
 {
     if (hertz >= 1'000'000 && hertz % 1'000'000 == 0)

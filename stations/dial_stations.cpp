@@ -1,6 +1,6 @@
 #include "dial_stations.h"
 
-#include "station_store.h"
+#include "spoken_words.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,19 +8,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// "7,325", "7,325.5": kilohertz as a listener says them.
-QString Kilohertz(qint64 hertz)
-{
-    QString text = Grouped(hertz / 1000);
-    if (const qint64 rest = hertz % 1000; rest != 0) {
-        QString decimals = QString::number(rest).rightJustified(3, u'0');
-        while (decimals.endsWith(u'0'))
-            decimals.chop(1);
-        text += u'.' + decimals;
-    }
-    return text;
-}
 
 QString Described(const TStation &station)
 {
@@ -32,7 +19,7 @@ QString Described(const TStation &station)
         parts << source;
     if (!station.language.isEmpty())
         parts << station.language;
-    return Kilohertz(station.frequency) + u" kHz: "_s + parts.join(u", "_s);
+    return Kilohertz(station.frequency, true) + u" kHz: "_s + parts.join(u", "_s);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "frequency_entry.h"
 
 #include "receiver_range.h"
+#include "spoken_words.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -64,19 +65,6 @@ std::optional<std::int64_t> Hertz(const TNumber &number, int power)
         mantissa /= 10;
     }
     return mantissa;
-}
-
-// Kilohertz for the status line, without trailing zeros: "80000", "49.9995".
-QString Kilohertz(std::int64_t hertz)
-{
-    QString text = QString::number(hertz / 1000);
-    if (const std::int64_t rest = hertz % 1000; rest != 0) {
-        QString decimals = QString::number(rest).rightJustified(3, u'0');
-        while (decimals.endsWith(u'0'))
-            decimals.chop(1);
-        text += u'.' + decimals;
-    }
-    return text;
 }
 
 // A text as the status line can show it: one line, not too long.
